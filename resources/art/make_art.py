@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+"""Draws the launcher's skin images into resources/skin/.
+
+Only the Python standard library is used (zlib and struct write the PNG files), so the output is the same
+byte for byte on every machine. Run it from anywhere:  python3 resources/art/make_art.py [output-dir]
+
+Images and their required sizes:
+  Shadow.png           nine-grid shadow, corners 30,24,30,36
+  btn_close.png        30 x 90, three 30 x 30 state cells stacked downwards (normal, hot, pushed)
+  soft_logo.png        48 x 48
+  progress_bar.png     200 x 18, fore part at x 0..100, track at x 100..200
+  main_titile_icon.png 24 x 24
+  btn_install.png      560 x 40, four 140 x 40 state cells side by side (normal, hot, pushed, disabled)
+"""
+
+import math
+import os
+import struct
+import sys
+import zlib
+
+
+class Canvas:
+    """An RGBA canvas with straight (not premultiplied) alpha and source-over drawing."""
+
+    def __init__(self, width, height):
+        self.width = width
+        self.height = height
+        self.px = [[(0, 0, 0, 0) for _ in range(width)] for _ in range(height)]
+
+    def blend(self, x, y, colour, coverage):
+        if coverage <= 0 or not (0 <= x < self.width and 0 <= y < self.height):
+            return
+        r, g, b, a = colour
+        sa = a / 255.0 * min(coverage, 1.0)
+        dr, dg, db, da = self.px[y][x]
+        da /= 255.0
+        oa = sa + da * (1 - sa)
+        if oa <= 0:
+            self.px[y][x] = (0, 0, 0, 0)
+            return
+        mix = lambda s, d: int(round((s * sa + d * da * (1 - sa)) / oa))
+        self.px[y][x] = (mix(r, dr), mix(g, dg), mix(b, db), int(round(oa * 255)))
+
+    def fill(self, shape, colour_at, samples=4):
+        """Fills every pixel by the share of its sub-samples for which shape(x, y) holds."""
+        step = 1.0 / samples
+        for y in range(self.height):
+            for x in range(self.width):
+                hits = 0
+                for sy in range(samples):
+                    for sx in range(samples):
+                        if shape(x + (sx + 0.5) * step, y + (sy + 0.5) * step):
+                            hits += 1
+                if hits:
+                    self.blend(x, y, colour_at(x, y), hits / (samples * samples))
+
+    def paste(self, other, ox, oy):
+        for y in range(other.height):
+            for x in range(other.width):
+                self.px[oy + y][ox + x] = other.px[y][x]
+
+    def png(self):
+        raw = bytearray()
+        for row in self.px:
+            raw.append(0)
+            for p in row:
+                raw.extend(p)
+        chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data
+                                    + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 6, 0, 0, 0)
+        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def rounded_rect(left, top, right, bottom, radius):
+    def inside(x, y):
+        if not (left <= x < right and top <= y < bottom):
+            return False
+        cx = min(max(x, left + radius), right - radius)
+        cy = min(max(y, top + radius), bottom - radius)
+        return (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius
+    return inside
+
+
+def lerp(c1, c2, t):
+    t = min(max(t, 0.0), 1.0)
+    return tuple(int(round(a + (b - a) * t)) for a, b in zip(c1, c2))
+
+
+def vertical_gradient(top_colour, bottom_colour, top, bottom):
+    return lambda x, y: lerp(top_colour, bottom_colour, (y - top) / max(bottom - top - 1, 1))
+
+
+def solid(colour):
+    return lambda x, y: colour
+
+
+def segment_shape(x1, y1, x2, y2, half_width):
+    """A thick line from (x1, y1) to (x2, y2) with round ends."""
+    dx, dy = x2 - x1, y2 - y1
+    length2 = dx * dx + dy * dy
+
+    def inside(x, y):
+        t = min(max(((x - x1) * dx + (y - y1) * dy) / length2, 0.0), 1.0)
+        px, py = x1 + t * dx, y1 + t * dy
+        return (x - px) ** 2 + (y - py) ** 2 <= half_width * half_width
+    return inside
+
+
+def shadow():
+    # The window sits on the inner rectangle; the shadow falls off over 30 pixels and hangs 6 pixels low,
+    # matching the nine-grid corners 30,24,30,36 (left, top, right, bottom).
+    w, h = 100, 100
+    inner = (30, 24, w - 30, h - 36)
+    canvas = Canvas(w, h)
+    for y in range(h):
+        for x in range(w):
+            dx = max(inner[0] - (x + 0.5), 0, (x + 0.5) - inner[2])
+            dy = max(inner[1] - (y + 0.5), 0, (y + 0.5) - inner[3])
+            d = math.hypot(dx, dy)
+            if d < 30:
+                a = int(round(70 * (1 - d / 30) ** 2))
+                canvas.px[y][x] = (0, 0, 0, a)
+    return canvas
+
+
+def close_button():
+    canvas = Canvas(30, 90)
+    looks = [((0, 0, 0, 0), (0x99, 0x99, 0x99, 255)),            # normal: grey cross
+             ((0xE8, 0x11, 0x23, 255), (255, 255, 255, 255)),     # hot: white cross on red
+             ((0xB8, 0x0D, 0x1C, 255), (255, 255, 255, 255))]     # pushed: darker red
+    for i, (back, cross) in enumerate(looks):
+        cell = Canvas(30, 30)
+        if back[3]:
+            cell.fill(lambda x, y: True, solid(back), samples=1)
+        cell.fill(segment_shape(10, 10, 20, 20, 0.9), solid(cross))
+        cell.fill(segment_shape(20, 10, 10, 20, 0.9), solid(cross))
+        canvas.paste(cell, 0, 30 * i)
+    return canvas
+
+
+def logo(size):
+    canvas = Canvas(size, size)
+    s = size / 48.0
+    canvas.fill(rounded_rect(1 * s, 1 * s, size - 1 * s, size - 1 * s, 9 * s),
+                vertical_gradient((0x3A, 0x8D, 0xFF, 255), (0x1A, 0x4F, 0xC4, 255), 0, size))
+    # A playing card with a diamond on it.
+    canvas.fill(rounded_rect(14 * s, 9 * s, 34 * s, 39 * s, 3 * s), solid((255, 255, 255, 255)))
+    cx, cy, r = 24 * s, 24 * s, 7 * s
+    canvas.fill(lambda x, y: abs(x - cx) / (r * 0.75) + abs(y - cy) / r <= 1.0, solid((0xE0, 0x30, 0x40, 255)))
+    return canvas
+
+
+def progress_bar():
+    canvas = Canvas(200, 18)
+    # Fore part (0..100): a rounded green bar with a light top edge; corners 10,2,22,2 keep its ends intact.
+    canvas.fill(rounded_rect(0, 2, 100, 16, 7),
+                vertical_gradient((0x5F, 0xD0, 0x6A, 255), (0x2E, 0xA0, 0x3C, 255), 2, 16))
+    # Track (100..200): a light grey rounded channel; corners 5,2,5,2.
+    canvas.fill(rounded_rect(100, 2, 200, 16, 5), solid((0xC8, 0xC8, 0xC8, 255)))
+    canvas.fill(rounded_rect(101, 3, 199, 15, 4), solid((0xEE, 0xEE, 0xEE, 255)))
+    return canvas
+
+
+def install_button():
+    canvas = Canvas(560, 40)
+    looks = [((0xFF, 0xD8, 0x5A, 255), (0xF2, 0xB8, 0x1E, 255)),   # normal
+             ((0xFF, 0xE4, 0x80, 255), (0xF7, 0xC8, 0x40, 255)),   # hot
+             ((0xEC, 0xBE, 0x30, 255), (0xD9, 0xA4, 0x10, 255)),   # pushed
+             ((0xE2, 0xE2, 0xE2, 255), (0xCC, 0xCC, 0xCC, 255))]   # disabled
+    for i, (top, bottom) in enumerate(looks):
+        cell = Canvas(140, 40)
+        cell.fill(rounded_rect(0.5, 0.5, 139.5, 39.5, 6), vertical_gradient(top, bottom, 0, 40))
+        canvas.paste(cell, 140 * i, 0)
+    return canvas
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "skin")
+    os.makedirs(out, exist_ok=True)
+    images = {
+        "Shadow.png": shadow(),
+        "btn_close.png": close_button(),
+        "soft_logo.png": logo(48),
+        "progress_bar.png": progress_bar(),
+        "main_titile_icon.png": logo(24),
+        "btn_install.png": install_button(),
+    }
+    for name, canvas in images.items():
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(canvas.png())
+
+
+if __name__ == "__main__":
+    main()
