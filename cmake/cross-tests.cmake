@@ -1,0 +1,54 @@
+# Windows test executables, run under wine64 through the cross-compiling emulator.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SRC_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB TEST_COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common/*.cpp)
+if(TEST_COMMON_SOURCES)
+  add_library(qvx_test_common STATIC ${TEST_COMMON_SOURCES})
+  target_include_directories(qvx_test_common PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(qvx_test_common PUBLIC gtest user32 kernel32)
+endif()
+
+# One GoogleTest exe per test folder. Tests that change prefix-wide state (registry,
+# reported Windows version, named mutexes, the desktop) take the "wineprefix" lock.
+function(qvx_cross_test name dir)
+  cmake_parse_arguments(T "SERIAL" "" "LIBS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_link_options(${name} PRIVATE -municode)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest)
+  if(TARGET qvx_test_common)
+    target_link_libraries(${name} PRIVATE qvx_test_common)
+  else()
+    target_link_libraries(${name} PRIVATE gtest_main)
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${STB_INCLUDE_DIR})
+  target_compile_definitions(${name} PRIVATE
+    QVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVX_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  if(TARGET qvx_fixtures)
+    add_dependencies(${name} qvx_fixtures)
+  endif()
+  add_dependencies(${name} TavrelStart)
+  set(props TIMEOUT 180 ENVIRONMENT "QVX_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  if(T_SERIAL)
+    list(APPEND props RESOURCE_LOCK wineprefix)
+  endif()
+  gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
+endfunction()
+
+qvx_cross_test(test_launcher tests/launcher SERIAL LIBS qvx_launcher_lib)
+qvx_cross_test(test_support tests/support SERIAL LIBS qvx_support)
+qvx_cross_test(test_ui_core tests/ui/core LIBS skinui)
+qvx_cross_test(test_ui_controls tests/ui/controls LIBS skinui)
+
+# Scripted end-to-end scenarios (real launcher exe, real windows) live in tests/e2e.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+  add_subdirectory(tests/e2e)
+endif()

@@ -1,0 +1,118 @@
+# Shared by scripts/test, scripts/demo and bench/run: dependencies, builds and the Wine session.
+# shellcheck shell=bash
+QVX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+QVX_BUILD=${QVX_BUILD:-$QVX_ROOT/build}
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+QVX_JOBS=${QVX_JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+log() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
+
+# Debian packages this project builds and runs with.
+QVX_PACKAGES="cmake ninja-build g++ zip unzip file g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  libz-mingw-w64-dev libstb-dev googletest wine64 wine xvfb xauth x11-utils imagemagick xdotool
+  fonts-wqy-microhei wixl"
+
+qvx_install_deps() {
+  local missing=()
+  local p
+  for p in $QVX_PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "Installing: ${missing[*]}"
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq || return 1
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+}
+
+# Configure (once) and build one tree: host | i686 | x86_64.
+qvx_build() {
+  local kind=$1; shift
+  local dir=$QVX_BUILD/$kind
+  local args=(-S "$QVX_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  case $kind in
+    host) ;;
+    i686|x86_64)
+      args+=(--toolchain "$QVX_ROOT/cmake/toolchain-$kind-w64-mingw32.cmake"
+             "-DCMAKE_CROSSCOMPILING_EMULATOR=$QVX_ROOT/cmake/wine-run") ;;
+  esac
+  if [ ! -f "$dir/build.ninja" ]; then
+    log "Configuring $kind"
+    cmake "${args[@]}" >/dev/null || return 1
+  fi
+  log "Building $kind"
+  cmake --build "$dir" -j "$QVX_JOBS" "$@" || return 1
+}
+
+# ---------------------------------------------------------------- Wine session
+QVX_STARTED_PIDS=()
+
+qvx_free_display() {
+  local n
+  for n in $(seq 91 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { echo "$n"; return 0; }
+  done
+  return 1
+}
+
+qvx_wine_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null || true
+  fi
+  local pid
+  for pid in "${QVX_STARTED_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${QVX_STARTED_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  QVX_STARTED_PIDS=()
+}
+
+# Starts Xvfb and a persistent wineserver for the prefix in the build tree, creates the
+# prefix on first use, and writes $QVX_BUILD/wine.env for cmake/wine-run.
+qvx_wine_start() {
+  export WINEPREFIX=$QVX_BUILD/wineprefix
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree=;mshtml="
+  export WINESERVER
+  local disp
+  disp=$(qvx_free_display) || { echo "no free X display" >&2; return 1; }
+  Xvfb ":$disp" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  QVX_STARTED_PIDS+=($!)
+  export DISPLAY=":$disp"
+  local i
+  for i in $(seq 1 50); do
+    [ -e "/tmp/.X11-unix/X$disp" ] && break
+    sleep 0.1
+  done
+  trap qvx_wine_stop EXIT
+  mkdir -p "$WINEPREFIX"
+  "$WINESERVER" -p >/dev/null 2>&1
+  if [ ! -f "$WINEPREFIX/.qvx-ready" ]; then
+    log "Creating the Wine prefix"
+    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    local reg=$QVX_BUILD/fonts.reg
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"微软雅黑"="WenQuanYi Micro Hei"\r\n"Microsoft YaHei"="WenQuanYi Micro Hei"\r\n"宋体"="WenQuanYi Micro Hei"\r\n"SimSun"="WenQuanYi Micro Hei"\r\n' \
+      | iconv -f utf-8 -t utf-16 > "$reg"
+    "$WINE64" regedit /S "$(WINEPREFIX=$WINEPREFIX /usr/lib/wine/wine64 winepath -w "$reg" 2>/dev/null || echo "$reg")" >/dev/null 2>&1 || true
+    touch "$WINEPREFIX/.qvx-ready"
+  fi
+  cat > "$QVX_BUILD/wine.env" <<ENV
+export WINEPREFIX='$WINEPREFIX'
+export DISPLAY='$DISPLAY'
+export WINESERVER='$WINESERVER'
+ENV
+  export QVX_WINE_ENV=$QVX_BUILD/wine.env
+}
+
+# Make sure Wine's desktop shell (explorer.exe) runs: it starts with the first window.
+qvx_wine_desktop() {
+  local fixture=$QVX_BUILD/x86_64/tests/fixtures/qvx.exe
+  if [ -f "$fixture" ]; then
+    "$WINE64" "$fixture" --exit-after 300 >/dev/null 2>&1 || true
+  fi
+}
