@@ -1,0 +1,56 @@
+#include "launcher/run_sequence.h"
+
+namespace launcher {
+
+bool RepairNeeded(const LauncherServices& s) {
+    if (s.readRepairMarker() != kMarkerNeedsRepair) return false;
+    for (const wchar_t* code : kRuntimeProducts) {
+        if (s.productState(code) == kInstalledState) return false;
+    }
+    return true;
+}
+
+void StartGame(const LauncherServices& s) {
+    std::wstring dir = s.installDirectory();
+    if (dir.empty()) dir = s.launcherDirectory();
+    s.launchProcess(dir + kGameExe);
+
+    // One look, right after the start: a game window left hidden or minimised by an
+    // earlier run is brought back; a normal visible one is left alone.
+    HWND game = s.findWindow(kGameWindowClass, kDisplayName);
+    if (game && (!s.isWindowVisible(game) || s.isWindowMinimised(game))) s.showAndRaise(game);
+}
+
+int RunLauncherWith(HINSTANCE instance, const LauncherServices& s) {
+    if (!s.initCom()) return 0;
+    const bool alreadyRunning = s.acquireGuard(kGuardName);
+    if (alreadyRunning) {
+        s.releaseGuard();
+        return 0;
+    }
+    s.initOle();
+    s.loadConfiguration(instance);
+    s.initLogging();
+    s.initPaths(instance);
+    s.initFramework(instance);
+
+    const std::wstring title = kDisplayName;
+    if (s.isSystemSupported()) {
+        if (RepairNeeded(s)) s.runRepairWindow(instance, title);
+        StartGame(s);
+    } else {
+        s.runNoticeWindow(instance, title);
+    }
+
+    s.termFramework();
+    s.uninitOle();
+    s.uninitCom();
+    s.releaseGuard();
+    return 0;
+}
+
+}  // namespace launcher
+
+int RunLauncher(HINSTANCE instance) {
+    return launcher::RunLauncherWith(instance, DefaultLauncherServices());
+}
