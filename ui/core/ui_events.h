@@ -81,7 +81,7 @@ struct TTimerInfo {
 // Receives notifications delivered by a paint manager.
 class INotifyUI {
 public:
-    virtual void Notify(TUINotify& msg) = 0;
+    virtual void ReceiveNotify(TUINotify& msg) = 0;
 
 protected:
     ~INotifyUI() = default;
@@ -91,7 +91,7 @@ protected:
 // `bHandled` ends the handling; the return value becomes the message result.
 class IMessageFilterUI {
 public:
-    virtual LRESULT MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) = 0;
+    virtual LRESULT FilterMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) = 0;
 
 protected:
     ~IMessageFilterUI() = default;
