@@ -108,10 +108,14 @@ public:
     static DWORD TintHsl(DWORD color, short hue, short saturation, short lightness);
 
     // ---- blending ----
-    // Software source-over blend with per-pixel source alpha (premultiplied)
-    // and a constant alpha, used when the platform's AlphaBlend is missing.
+    // Software source-over blend, used when the platform's AlphaBlend is
+    // missing: the same result as AlphaBlend with a constant alpha and, with
+    // `perPixelAlpha`, the source's premultiplied per-pixel alpha.
     static bool BlendFallback(HDC dcDest, int xDest, int yDest, int cxDest, int cyDest, HDC dcSrc, int xSrc,
-                              int ySrc, int cxSrc, int cySrc, BYTE constantAlpha);
+                              int ySrc, int cxSrc, int cySrc, BYTE constantAlpha, bool perPixelAlpha = true);
+    // AlphaBlend when the platform has it, else BlendFallback.
+    static bool Blend(HDC dcDest, int xDest, int yDest, int cxDest, int cyDest, HDC dcSrc, int xSrc, int ySrc,
+                      int cxSrc, int cySrc, BYTE constantAlpha, bool perPixelAlpha = true);
     // Test hook: pretend the platform's AlphaBlend / GradientFill are missing.
     static void ForceSoftwareFallbacks(bool force);
 };

@@ -1,0 +1,65 @@
+// Clip guards: select a rectangular or rounded clip intersected with the clip
+// already in force, and restore the old clip when released.
+#include "ui/controls/render.h"
+
+namespace SkinUI {
+
+namespace {
+
+// Region functions work in device units; the rectangles are logical.
+RECT ToDevice(HDC dc, const RECT& rc) {
+    POINT pts[2] = {{rc.left, rc.top}, {rc.right, rc.bottom}};
+    ::LPtoDP(dc, pts, 2);
+    RECT out = {pts[0].x, pts[0].y, pts[1].x, pts[1].y};
+    return out;
+}
+
+}  // namespace
+
+CUIClip::CUIClip(HDC dc, const RECT& rc) : m_rcItem(rc), m_hDC(dc), m_hRgn(nullptr), m_hOldRgn(nullptr) {
+    if (m_hDC == nullptr) return;
+    RECT dev = ToDevice(dc, rc);
+    HRGN shape = ::CreateRectRgnIndirect(&dev);
+    Select(shape);
+}
+
+CUIClip::CUIClip(HDC dc, const RECT& paint, const RECT& item, int cx, int cy)
+    : m_rcItem(item), m_hDC(dc), m_hRgn(nullptr), m_hOldRgn(nullptr) {
+    if (m_hDC == nullptr) return;
+    RECT devPaint = ToDevice(dc, paint);
+    RECT devItem = ToDevice(dc, item);
+    HRGN shape = ::CreateRectRgnIndirect(&devPaint);
+    HRGN round = ::CreateRoundRectRgn(devItem.left, devItem.top, devItem.right + 1, devItem.bottom + 1, cx, cy);
+    if (shape != nullptr && round != nullptr) ::CombineRgn(shape, shape, round, RGN_AND);
+    if (round != nullptr) ::DeleteObject(round);
+    Select(shape);
+}
+
+void CUIClip::Select(HRGN shape) {
+    if (shape == nullptr) return;
+    m_hRgn = shape;
+    HRGN old = ::CreateRectRgn(0, 0, 0, 0);
+    if (old != nullptr && ::GetClipRgn(m_hDC, old) == 1) {
+        m_hOldRgn = old;
+        ::CombineRgn(m_hRgn, m_hRgn, m_hOldRgn, RGN_AND);
+    } else if (old != nullptr) {
+        ::DeleteObject(old);  // no clip was in force
+    }
+    ::SelectClipRgn(m_hDC, m_hRgn);
+}
+
+CUIClip::~CUIClip() {
+    if (m_hDC != nullptr && m_hRgn != nullptr) ::SelectClipRgn(m_hDC, m_hOldRgn);
+    if (m_hRgn != nullptr) ::DeleteObject(m_hRgn);
+    if (m_hOldRgn != nullptr) ::DeleteObject(m_hOldRgn);
+}
+
+void CUIClip::UseOldClipBegin() {
+    if (m_hDC != nullptr && m_hRgn != nullptr) ::SelectClipRgn(m_hDC, m_hOldRgn);
+}
+
+void CUIClip::UseOldClipEnd() {
+    if (m_hDC != nullptr && m_hRgn != nullptr) ::SelectClipRgn(m_hDC, m_hRgn);
+}
+
+}  // namespace SkinUI
