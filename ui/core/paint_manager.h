@@ -234,6 +234,18 @@ public:
     void SendNotify(CControlUI* sender, const wchar_t* type, WPARAM wParam = 0, LPARAM lParam = 0,
                     bool async = false);
 
+    // Used by the control base (ui/controls).
+    // Attaches a subtree to this manager under `parent` (manager and parent set
+    // on every control, initialised), and enters its named controls in the name map.
+    bool InitControls(CControlUI* control, CControlUI* parent = nullptr);
+    // Drops every reference to a control that is being destroyed: focus, hover,
+    // click and key controls, its name-map entry, post-paint and mouse-leave entries.
+    void ReapObjects(CControlUI* control);
+    // Process-wide colour adjustment applied by controls with "colorhsl"
+    // (hue 0..360 with 180 neutral, saturation and lightness in percent, 100 neutral).
+    static void SetHSL(bool use, short hue, short saturation, short lightness);
+    static void GetHSL(short* hue, short* saturation, short* lightness);
+
     // Messages.
     bool MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
     bool PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
