@@ -9,7 +9,9 @@ file(GLOB TEST_COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common
 if(TEST_COMMON_SOURCES)
   add_library(qvx_test_common STATIC ${TEST_COMMON_SOURCES})
   target_include_directories(qvx_test_common PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(qvx_test_common PUBLIC gtest user32 kernel32)
+  target_link_libraries(qvx_test_common PUBLIC gtest shell32 user32 kernel32)
+  target_compile_definitions(qvx_test_common PUBLIC
+    QVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVX_BINARY_DIR="${CMAKE_BINARY_DIR}")
 endif()
 
 # One GoogleTest exe per test folder. Tests that change prefix-wide state (registry,
@@ -35,7 +37,7 @@ function(qvx_cross_test name dir)
     add_dependencies(${name} qvx_fixtures)
   endif()
   add_dependencies(${name} TavrelStart)
-  set(props TIMEOUT 180 ENVIRONMENT "QVX_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  set(props TIMEOUT 240 ENVIRONMENT "QVX_BINARY_DIR=${CMAKE_BINARY_DIR}")
   if(T_SERIAL)
     list(APPEND props RESOURCE_LOCK wineprefix)
   endif()
@@ -43,7 +45,7 @@ function(qvx_cross_test name dir)
     DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
 endfunction()
 
-qvx_cross_test(test_launcher tests/launcher SERIAL LIBS qvx_launcher_lib)
+qvx_cross_test(test_launcher tests/launcher SERIAL LIBS qvx_launcher_lib msi)
 qvx_cross_test(test_support tests/support SERIAL LIBS qvx_support)
 qvx_cross_test(test_ui_core tests/ui/core LIBS skinui)
 qvx_cross_test(test_ui_controls tests/ui/controls LIBS skinui)

@@ -62,7 +62,8 @@ LauncherServices DefaultLauncherServices() {
     s.isWindowVisible = [](HWND w) { return IsWindowVisible(w) != FALSE; };
     s.isWindowMinimised = [](HWND w) { return IsIconic(w) != FALSE; };
     s.showAndRaise = [](HWND w) {
-        ShowWindow(w, SW_SHOW);
+        // SW_SHOW alone leaves a minimised window an icon; restore that one instead.
+        ShowWindow(w, IsIconic(w) ? SW_RESTORE : SW_SHOW);
         SetForegroundWindow(w);
     };
     return s;

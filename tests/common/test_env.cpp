@@ -1,0 +1,147 @@
+#include "tests/common/test_env.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace testenv {
+
+namespace {
+
+std::wstring Widen(const char* s) {
+    std::wstring w;
+    for (; *s; ++s) w += static_cast<wchar_t>(static_cast<unsigned char>(*s));
+    return w;
+}
+
+}  // namespace
+
+std::wstring BinaryDir() {
+    // Compiled in as a host path; under Wine the host root is drive Z:.
+    std::wstring dir = Widen(QVX_BINARY_DIR);
+    for (wchar_t& c : dir)
+        if (c == L'/') c = L'\\';
+    if (!dir.empty() && dir[0] == L'\\') dir = L"Z:" + dir;
+    if (dir.empty() || dir.back() != L'\\') dir += L'\\';
+    return dir;
+}
+
+std::wstring FixtureFile(const wchar_t* name) { return BinaryDir() + L"tests\\fixtures\\" + name; }
+
+std::wstring LauncherExe() { return BinaryDir() + L"TavrelStart.exe"; }
+
+std::wstring MakeTempDir(const wchar_t* tag) {
+    wchar_t tmp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, tmp);
+    static int counter = 0;
+    for (;;) {
+        std::wstring dir = std::wstring(tmp) + L"qvxtest_" + tag + L"_" + std::to_wstring(GetCurrentProcessId()) +
+                           L"_" + std::to_wstring(++counter) + L"\\";
+        if (CreateDirectoryW(dir.c_str(), nullptr)) return dir;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return dir;
+    }
+}
+
+void RemoveTree(const std::wstring& dir) {
+    std::wstring from = dir;
+    while (!from.empty() && (from.back() == L'\\' || from.back() == L'/')) from.pop_back();
+    from.push_back(L'\0');
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationW(&op);
+}
+
+bool FileExists(const std::wstring& path) {
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadFile(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::string out;
+    char buf[4096];
+    DWORD got = 0;
+    while (::ReadFile(h, buf, sizeof(buf), &got, nullptr) && got > 0) out.append(buf, got);
+    CloseHandle(h);
+    return out;
+}
+
+bool WriteFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == bytes.size();
+}
+
+bool CopyInto(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0; }
+
+HANDLE Start(const std::wstring& commandLine, const std::wstring& cwd) {
+    std::wstring cmd = commandLine;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, cwd.empty() ? nullptr : cwd.c_str(),
+                        &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+int RunAndWait(const std::wstring& commandLine, DWORD timeoutMs, const std::wstring& cwd) {
+    HANDLE process = Start(commandLine, cwd);
+    if (!process) return -1;
+    int result = -2;
+    if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(process, &code);
+        result = static_cast<int>(code);
+    } else {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(process);
+    return result;
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+HWND FindTopLevel(const wchar_t* cls, const wchar_t* title) { return FindWindowW(cls, title); }
+
+void CloseAll(const wchar_t* cls, const wchar_t* title) {
+    for (int i = 0; i < 20; ++i) {
+        HWND w = FindWindowW(cls, title);
+        if (!w) return;
+        PostMessageW(w, WM_CLOSE, 0, 0);
+        WaitFor([&] { return !IsWindow(w); }, 3000);
+    }
+}
+
+void SetWineVersion(const std::wstring& version) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    if (version.empty()) {
+        RegDeleteValueW(key, L"Version");
+    } else {
+        RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                       static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
+}
+
+}  // namespace testenv
