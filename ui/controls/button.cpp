@@ -1,0 +1,383 @@
+#include "ui/controls/button.h"
+
+#include <cwchar>
+
+#include "ui/controls/render.h"
+#include "ui/core/paint_manager.h"
+
+namespace SkinUI {
+
+namespace {
+
+const WORD kHandCursor = 32649;  // IDC_HAND
+
+bool IsMouseEvent(int type) { return type >= UIEVENT_MOUSEMOVE && type <= UIEVENT_SCROLLWHEEL; }
+
+void StoreImage(CUIString& field, const wchar_t* image) { field = image; }
+
+}  // namespace
+
+CButtonUI::CButtonUI()
+    : m_uButtonState(0),
+      m_iHotFont(-1),
+      m_iPushedFont(-1),
+      m_iFocusedFont(-1),
+      m_dwHotBkColor(0),
+      m_dwPushedBkColor(0),
+      m_dwDisabledBkColor(0),
+      m_dwHotTextColor(0),
+      m_dwPushedTextColor(0),
+      m_dwFocusedTextColor(0),
+      m_nStateCount(0),
+      m_bStateHorizontal(true),
+      m_iBindTabIndex(-1) {
+    m_uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+    m_wCursor = kHandCursor;
+}
+
+const wchar_t* CButtonUI::GetClass() const { return L"ButtonUI"; }
+
+void* CButtonUI::GetInterface(const wchar_t* name) {
+    if (name != nullptr && _wcsicmp(name, L"Button") == 0) return static_cast<CButtonUI*>(this);
+    return CLabelUI::GetInterface(name);
+}
+
+UINT CButtonUI::GetControlFlags() const {
+    return (IsKeyboardEnabled() ? UIFLAG_TABSTOP : 0) | (IsEnabled() ? UIFLAG_SETCURSOR : 0);
+}
+
+bool CButtonUI::Activate() {
+    if (!CLabelUI::Activate()) return false;
+    if (m_pManager != nullptr) {
+        m_pManager->SendNotify(this, L"click", 0, 0, false);
+        // A bound tab layout would switch to the bound page here. This framework
+        // has no tab layout control, so a bound name never finds one to switch.
+        if (!m_sBindTabLayoutName.IsEmpty()) m_pManager->FindControlByName(m_sBindTabLayoutName);
+    }
+    return true;
+}
+
+void CButtonUI::SetEnabled(bool enable) {
+    CLabelUI::SetEnabled(enable);
+    m_uButtonState = enable ? 0 : UISTATE_DISABLED;
+}
+
+void CButtonUI::HandleEvent(TUIEvent& event) {
+    if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
+        if (m_pParent != nullptr)
+            m_pParent->HandleEvent(event);
+        else
+            CLabelUI::HandleEvent(event);
+        return;
+    }
+    switch (event.Type) {
+        case UIEVENT_SETFOCUS:
+        case UIEVENT_KILLFOCUS:
+            Repaint();
+            break;
+        case UIEVENT_KEYDOWN:
+            if (IsKeyboardEnabled() && (event.chKey == VK_SPACE || event.chKey == VK_RETURN)) {
+                Activate();
+                return;
+            }
+            break;
+        case UIEVENT_BUTTONDOWN:
+        case UIEVENT_DBLCLICK:
+            if (m_rcItem.PtInRect(event.ptMouse) && IsEnabled()) {
+                m_uButtonState |= UISTATE_PUSHED | UISTATE_CAPTURED;
+                Repaint();
+                if (m_bRichEvent && m_pManager != nullptr) m_pManager->SendNotify(this, L"buttondown");
+            }
+            return;
+        case UIEVENT_MOUSEMOVE:
+            if ((m_uButtonState & UISTATE_CAPTURED) != 0) {
+                if (m_rcItem.PtInRect(event.ptMouse))
+                    m_uButtonState |= UISTATE_PUSHED;
+                else
+                    m_uButtonState &= ~UISTATE_PUSHED;
+                Repaint();
+            }
+            return;
+        case UIEVENT_BUTTONUP:
+            if ((m_uButtonState & UISTATE_CAPTURED) != 0) {
+                m_uButtonState &= ~(UISTATE_PUSHED | UISTATE_CAPTURED);
+                Repaint();
+                if (m_rcItem.PtInRect(event.ptMouse)) Activate();
+            }
+            return;
+        case UIEVENT_CONTEXTMENU:
+            if (IsContextMenuUsed() && m_pManager != nullptr)
+                m_pManager->SendNotify(this, L"menu", event.wParam, event.lParam);
+            return;
+        case UIEVENT_MOUSEENTER:
+            if (IsEnabled()) {
+                m_uButtonState |= UISTATE_HOT;
+                Repaint();
+                if (m_bRichEvent && m_pManager != nullptr) m_pManager->SendNotify(this, L"mouseenter");
+            }
+            break;
+        case UIEVENT_MOUSELEAVE:
+            if (IsEnabled()) {
+                m_uButtonState &= ~UISTATE_HOT;
+                Repaint();
+                if (m_bRichEvent && m_pManager != nullptr) m_pManager->SendNotify(this, L"mouseleave");
+            }
+            break;
+        default:
+            break;
+    }
+    CLabelUI::HandleEvent(event);
+}
+
+// ---- images (slots 100..115) ----
+
+const wchar_t* CButtonUI::GetNormalImage() const { return m_sNormalImage; }
+void CButtonUI::SetNormalImage(const wchar_t* image) {
+    StoreImage(m_sNormalImage, image);
+    Repaint();
+}
+const wchar_t* CButtonUI::GetHotImage() const { return m_sHotImage; }
+void CButtonUI::SetHotImage(const wchar_t* image) {
+    StoreImage(m_sHotImage, image);
+    Repaint();
+}
+const wchar_t* CButtonUI::GetPushedImage() const { return m_sPushedImage; }
+void CButtonUI::SetPushedImage(const wchar_t* image) {
+    StoreImage(m_sPushedImage, image);
+    Repaint();
+}
+const wchar_t* CButtonUI::GetFocusedImage() const { return m_sFocusedImage; }
+void CButtonUI::SetFocusedImage(const wchar_t* image) {
+    StoreImage(m_sFocusedImage, image);
+    Repaint();
+}
+const wchar_t* CButtonUI::GetDisabledImage() const { return m_sDisabledImage; }
+void CButtonUI::SetDisabledImage(const wchar_t* image) {
+    StoreImage(m_sDisabledImage, image);
+    Repaint();
+}
+const wchar_t* CButtonUI::GetHotForeImage() const { return m_sHotForeImage; }
+void CButtonUI::SetHotForeImage(const wchar_t* image) {
+    StoreImage(m_sHotForeImage, image);
+    Repaint();
+}
+const wchar_t* CButtonUI::GetPushedForeImage() const { return m_sPushedForeImage; }
+void CButtonUI::SetPushedForeImage(const wchar_t* image) {
+    StoreImage(m_sPushedForeImage, image);
+    Repaint();
+}
+const wchar_t* CButtonUI::GetStateImage() const { return m_sStateImage; }
+void CButtonUI::SetStateImage(const wchar_t* image) {
+    StoreImage(m_sStateImage, image);
+    m_sNormalImage.Empty();  // cut the cells again at the next paint
+    Repaint();
+}
+
+void CButtonUI::SetStateCount(int count) {
+    m_nStateCount = count;
+    Repaint();
+}
+
+void CButtonUI::SetStateHorizontal(bool horizontal) {
+    m_bStateHorizontal = horizontal;
+    Repaint();
+}
+
+// ---- colours, fonts, tab binding ----
+
+void CButtonUI::SetHotBkColor(DWORD color) {
+    m_dwHotBkColor = color;
+    Repaint();
+}
+void CButtonUI::SetPushedBkColor(DWORD color) {
+    m_dwPushedBkColor = color;
+    Repaint();
+}
+void CButtonUI::SetDisabledBkColor(DWORD color) {
+    m_dwDisabledBkColor = color;
+    Repaint();
+}
+void CButtonUI::SetHotTextColor(DWORD color) {
+    m_dwHotTextColor = color;
+    Repaint();
+}
+void CButtonUI::SetPushedTextColor(DWORD color) {
+    m_dwPushedTextColor = color;
+    Repaint();
+}
+void CButtonUI::SetFocusedTextColor(DWORD color) {
+    m_dwFocusedTextColor = color;
+    Repaint();
+}
+void CButtonUI::SetHotFont(int font) {
+    m_iHotFont = font;
+    Repaint();
+}
+void CButtonUI::SetPushedFont(int font) {
+    m_iPushedFont = font;
+    Repaint();
+}
+void CButtonUI::SetFocusedFont(int font) {
+    m_iFocusedFont = font;
+    Repaint();
+}
+
+void CButtonUI::BindTabIndex(int index) {
+    if (index >= 0) m_iBindTabIndex = index;
+}
+
+void CButtonUI::BindTabLayoutName(const wchar_t* name) { m_sBindTabLayoutName = name; }
+
+void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
+    if (_wcsicmp(name, L"normalimage") == 0) SetNormalImage(value);
+    else if (_wcsicmp(name, L"hotimage") == 0) SetHotImage(value);
+    else if (_wcsicmp(name, L"pushedimage") == 0) SetPushedImage(value);
+    else if (_wcsicmp(name, L"focusedimage") == 0) SetFocusedImage(value);
+    else if (_wcsicmp(name, L"disabledimage") == 0) SetDisabledImage(value);
+    else if (_wcsicmp(name, L"hotforeimage") == 0) SetHotForeImage(value);
+    else if (_wcsicmp(name, L"pushedforeimage") == 0) SetPushedForeImage(value);
+    else if (_wcsicmp(name, L"stateimage") == 0) SetStateImage(value);
+    else if (_wcsicmp(name, L"statecount") == 0) SetStateCount(static_cast<int>(std::wcstol(value, nullptr, 10)));
+    else if (_wcsicmp(name, L"statehor") == 0) SetStateHorizontal(ParseLabelBool(value));
+    else if (_wcsicmp(name, L"bindtabindex") == 0) BindTabIndex(static_cast<int>(std::wcstol(value, nullptr, 10)));
+    else if (_wcsicmp(name, L"bindtablayoutname") == 0) BindTabLayoutName(value);
+    else if (_wcsicmp(name, L"hotbkcolor") == 0) SetHotBkColor(ParseLabelColor(value));
+    else if (_wcsicmp(name, L"pushedbkcolor") == 0) SetPushedBkColor(ParseLabelColor(value));
+    else if (_wcsicmp(name, L"disabledbkcolor") == 0) SetDisabledBkColor(ParseLabelColor(value));
+    else if (_wcsicmp(name, L"hottextcolor") == 0) SetHotTextColor(ParseLabelColor(value));
+    else if (_wcsicmp(name, L"pushedtextcolor") == 0) SetPushedTextColor(ParseLabelColor(value));
+    else if (_wcsicmp(name, L"focusedtextcolor") == 0) SetFocusedTextColor(ParseLabelColor(value));
+    else if (_wcsicmp(name, L"hotfont") == 0) SetHotFont(static_cast<int>(std::wcstol(value, nullptr, 10)));
+    else if (_wcsicmp(name, L"pushedfont") == 0) SetPushedFont(static_cast<int>(std::wcstol(value, nullptr, 10)));
+    // The focused font's attribute carries this spelling in existing skins.
+    else if (_wcsicmp(name, L"focuedfont") == 0) SetFocusedFont(static_cast<int>(std::wcstol(value, nullptr, 10)));
+    else CLabelUI::ApplyAttribute(name, value);
+}
+
+// ---- painting ----
+
+void CButtonUI::CutStateCells() {
+    if (m_sStateImage.IsEmpty() || m_nStateCount <= 0 || m_pManager == nullptr) return;
+    if (!m_sNormalImage.IsEmpty()) return;
+
+    // The bitmap is fetched under the scaled name; the generated cell
+    // descriptions hold the unscaled name, destination and source because they
+    // are parsed (and scaled) again when drawn. At 100 percent both are the same.
+    TUIImageSpec scaled;
+    scaled.ParseImageSpec(m_sStateImage, nullptr, m_pManager);
+    const TUIImage* image = m_pManager->GetImageEx(scaled.sImageName,
+                                                   scaled.sResType.IsEmpty() ? nullptr : scaled.sResType.GetData(),
+                                                   scaled.dwMask, false, m_hInstance);
+    if (image == nullptr) return;
+    TUIImageSpec raw;
+    raw.ParseImageSpec(m_sStateImage, nullptr, nullptr);
+
+    CUIDpiScale* dpi = m_pManager->GetDPIObj();
+    int cellWidth = image->nWidth;
+    int cellHeight = image->nHeight;
+    if (m_bStateHorizontal)
+        cellWidth /= m_nStateCount;
+    else
+        cellHeight /= m_nStateCount;
+    cellWidth = dpi->ScaleBack(cellWidth);
+    cellHeight = dpi->ScaleBack(cellHeight);
+
+    const CUIRect& d = raw.rcDest;
+    auto cell = [&](int index) {
+        const int x = m_bStateHorizontal ? index * cellWidth : 0;
+        const int y = m_bStateHorizontal ? 0 : index * cellHeight;
+        CUIString s;
+        s.Format(L"res='%ls' restype='%ls' dest='%d,%d,%d,%d' source='%d,%d,%d,%d'", raw.sImageName.GetData(),
+                 raw.sResType.GetData(), static_cast<int>(d.left), static_cast<int>(d.top),
+                 static_cast<int>(d.right), static_cast<int>(d.bottom), x, y, x + cellWidth, y + cellHeight);
+        return s;
+    };
+    m_sNormalImage = cell(0);
+    if (m_nStateCount > 1) {
+        m_sHotImage = cell(1);
+        m_sPushedImage = cell(1);
+    }
+    if (m_nStateCount > 2) m_sPushedImage = cell(2);
+    if (m_nStateCount > 3) m_sDisabledImage = cell(3);
+}
+
+void CButtonUI::SyncPaintState() {
+    if (IsFocused())
+        m_uButtonState |= UISTATE_FOCUSED;
+    else
+        m_uButtonState &= ~UISTATE_FOCUSED;
+    if (!IsEnabled())
+        m_uButtonState |= UISTATE_DISABLED;
+    else
+        m_uButtonState &= ~UISTATE_DISABLED;
+    if (m_pManager != nullptr && m_pManager->GetPaintWindow() != nullptr &&
+        !::IsWindowEnabled(m_pManager->GetPaintWindow())) {
+        m_uButtonState &= UISTATE_DISABLED;
+    }
+}
+
+void CButtonUI::DrawStateImage(HDC dc) {
+    CutStateCells();
+    SyncPaintState();
+
+    const CUIString* chosen = nullptr;
+    if ((m_uButtonState & UISTATE_DISABLED) != 0)
+        chosen = &m_sDisabledImage;
+    else if ((m_uButtonState & UISTATE_PUSHED) != 0)
+        chosen = &m_sPushedImage;
+    else if ((m_uButtonState & UISTATE_HOT) != 0)
+        chosen = &m_sHotImage;
+    else if ((m_uButtonState & UISTATE_FOCUSED) != 0)
+        chosen = &m_sFocusedImage;
+
+    if (chosen != nullptr && !chosen->IsEmpty() && DrawImageSpec(dc, *chosen)) return;
+    if (!m_sNormalImage.IsEmpty()) DrawImageSpec(dc, m_sNormalImage);
+}
+
+void CButtonUI::DrawBackColor(HDC dc) {
+    DWORD color = 0;
+    if ((m_uButtonState & UISTATE_DISABLED) != 0 && m_dwDisabledBkColor != 0)
+        color = m_dwDisabledBkColor;
+    else if ((m_uButtonState & UISTATE_PUSHED) != 0 && m_dwPushedBkColor != 0)
+        color = m_dwPushedBkColor;
+    else if ((m_uButtonState & UISTATE_HOT) != 0 && m_dwHotBkColor != 0)
+        color = m_dwHotBkColor;
+    if (color != 0) {
+        CUIRender::FillSolid(dc, m_rcPaint, ApplyHsl(color));
+        return;
+    }
+    CLabelUI::DrawBackColor(dc);
+}
+
+void CButtonUI::DrawForeImage(HDC dc) {
+    if ((m_uButtonState & UISTATE_PUSHED) != 0 && !m_sPushedForeImage.IsEmpty()) {
+        if (DrawImageSpec(dc, m_sPushedForeImage)) return;
+    } else if ((m_uButtonState & UISTATE_HOT) != 0 && !m_sHotForeImage.IsEmpty()) {
+        if (DrawImageSpec(dc, m_sHotForeImage)) return;
+    }
+    CLabelUI::DrawForeImage(dc);
+}
+
+void CButtonUI::DrawLabelText(HDC dc) {
+    ResolveTextColors();
+    const bool pushed = (m_uButtonState & UISTATE_PUSHED) != 0;
+    const bool hot = (m_uButtonState & UISTATE_HOT) != 0;
+    const bool focused = (m_uButtonState & UISTATE_FOCUSED) != 0;
+    DWORD color = IsEnabled() ? m_dwTextColor : m_dwDisabledTextColor;
+    if (pushed && m_dwPushedTextColor != 0)
+        color = m_dwPushedTextColor;
+    else if (hot && m_dwHotTextColor != 0)
+        color = m_dwHotTextColor;
+    else if (focused && m_dwFocusedTextColor != 0)
+        color = m_dwFocusedTextColor;
+    int font = m_iFont;
+    if (pushed && m_iPushedFont != -1)
+        font = m_iPushedFont;
+    else if (hot && m_iHotFont != -1)
+        font = m_iHotFont;
+    else if (focused && m_iFocusedFont != -1)
+        font = m_iFocusedFont;
+    DrawTextWith(dc, color, font);
+}
+
+}  // namespace SkinUI
