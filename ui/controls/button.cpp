@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
 #include "ui/core/paint_manager.h"
 
@@ -43,7 +44,7 @@ void* CButtonUI::GetInterface(const wchar_t* name) {
 }
 
 UINT CButtonUI::GetControlFlags() const {
-    return (IsKeyboardEnabled() ? UIFLAG_TABSTOP : 0) | (IsEnabled() ? UIFLAG_SETCURSOR : 0);
+    return (IsKeyboardEnabled() ? UINT(UIFLAG_TABSTOP) : 0u) | (IsEnabled() ? UINT(UIFLAG_SETCURSOR) : 0u);
 }
 
 bool CButtonUI::Activate() {
@@ -59,7 +60,7 @@ bool CButtonUI::Activate() {
 
 void CButtonUI::SetEnabled(bool enable) {
     CLabelUI::SetEnabled(enable);
-    m_uButtonState = enable ? 0 : UISTATE_DISABLED;
+    m_uButtonState = enable ? 0u : UINT(UISTATE_DISABLED);
 }
 
 void CButtonUI::HandleEvent(TUIEvent& event) {
@@ -237,20 +238,20 @@ void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     else if (_wcsicmp(name, L"hotforeimage") == 0) SetHotForeImage(value);
     else if (_wcsicmp(name, L"pushedforeimage") == 0) SetPushedForeImage(value);
     else if (_wcsicmp(name, L"stateimage") == 0) SetStateImage(value);
-    else if (_wcsicmp(name, L"statecount") == 0) SetStateCount(static_cast<int>(std::wcstol(value, nullptr, 10)));
-    else if (_wcsicmp(name, L"statehor") == 0) SetStateHorizontal(ParseLabelBool(value));
-    else if (_wcsicmp(name, L"bindtabindex") == 0) BindTabIndex(static_cast<int>(std::wcstol(value, nullptr, 10)));
+    else if (_wcsicmp(name, L"statecount") == 0) SetStateCount(attr::ToInt(value));
+    else if (_wcsicmp(name, L"statehor") == 0) SetStateHorizontal(attr::IsTrue(value));
+    else if (_wcsicmp(name, L"bindtabindex") == 0) BindTabIndex(attr::ToInt(value));
     else if (_wcsicmp(name, L"bindtablayoutname") == 0) BindTabLayoutName(value);
-    else if (_wcsicmp(name, L"hotbkcolor") == 0) SetHotBkColor(ParseLabelColor(value));
-    else if (_wcsicmp(name, L"pushedbkcolor") == 0) SetPushedBkColor(ParseLabelColor(value));
-    else if (_wcsicmp(name, L"disabledbkcolor") == 0) SetDisabledBkColor(ParseLabelColor(value));
-    else if (_wcsicmp(name, L"hottextcolor") == 0) SetHotTextColor(ParseLabelColor(value));
-    else if (_wcsicmp(name, L"pushedtextcolor") == 0) SetPushedTextColor(ParseLabelColor(value));
-    else if (_wcsicmp(name, L"focusedtextcolor") == 0) SetFocusedTextColor(ParseLabelColor(value));
-    else if (_wcsicmp(name, L"hotfont") == 0) SetHotFont(static_cast<int>(std::wcstol(value, nullptr, 10)));
-    else if (_wcsicmp(name, L"pushedfont") == 0) SetPushedFont(static_cast<int>(std::wcstol(value, nullptr, 10)));
+    else if (_wcsicmp(name, L"hotbkcolor") == 0) SetHotBkColor(attr::ToColor(value, false));
+    else if (_wcsicmp(name, L"pushedbkcolor") == 0) SetPushedBkColor(attr::ToColor(value, false));
+    else if (_wcsicmp(name, L"disabledbkcolor") == 0) SetDisabledBkColor(attr::ToColor(value, false));
+    else if (_wcsicmp(name, L"hottextcolor") == 0) SetHotTextColor(attr::ToColor(value, false));
+    else if (_wcsicmp(name, L"pushedtextcolor") == 0) SetPushedTextColor(attr::ToColor(value, false));
+    else if (_wcsicmp(name, L"focusedtextcolor") == 0) SetFocusedTextColor(attr::ToColor(value, false));
+    else if (_wcsicmp(name, L"hotfont") == 0) SetHotFont(attr::ToInt(value));
+    else if (_wcsicmp(name, L"pushedfont") == 0) SetPushedFont(attr::ToInt(value));
     // The focused font's attribute carries this spelling in existing skins.
-    else if (_wcsicmp(name, L"focuedfont") == 0) SetFocusedFont(static_cast<int>(std::wcstol(value, nullptr, 10)));
+    else if (_wcsicmp(name, L"focuedfont") == 0) SetFocusedFont(attr::ToInt(value));
     else CLabelUI::ApplyAttribute(name, value);
 }
 

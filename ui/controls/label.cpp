@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
 #include "ui/core/paint_manager.h"
 
@@ -16,26 +17,6 @@ const int kMeasureExtent = 9999;
 bool Contains(const wchar_t* text, const wchar_t* word) { return std::wcsstr(text, word) != nullptr; }
 
 }  // namespace
-
-DWORD ParseLabelColor(const wchar_t* value) {
-    if (value == nullptr) return 0;
-    if (*value == L'#') ++value;
-    return static_cast<DWORD>(std::wcstoul(value, nullptr, 16));
-}
-
-bool ParseLabelBool(const wchar_t* value) { return value != nullptr && _wcsicmp(value, L"true") == 0; }
-
-CUIRect ParseLabelRect(const wchar_t* value) {
-    LONG v[4] = {0, 0, 0, 0};
-    const wchar_t* p = value != nullptr ? value : L"";
-    for (int i = 0; i < 4; ++i) {
-        wchar_t* end = nullptr;
-        v[i] = std::wcstol(p, &end, 10);
-        p = end;
-        if (*p != 0) ++p;  // one separator character
-    }
-    return CUIRect(v[0], v[1], v[2], v[3]);
-}
 
 CLabelUI::CLabelUI()
     : m_dwTextColor(0),
@@ -56,7 +37,7 @@ void* CLabelUI::GetInterface(const wchar_t* name) {
     return CControlUI::GetInterface(name);
 }
 
-UINT CLabelUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_SETCURSOR : 0; }
+UINT CLabelUI::GetControlFlags() const { return IsEnabled() ? UINT(UIFLAG_SETCURSOR) : 0u; }
 
 void CLabelUI::SetText(const wchar_t* text) {
     CControlUI::SetText(text);
@@ -128,12 +109,12 @@ void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
             m_uTextStyle |= DT_BOTTOM | DT_SINGLELINE;
         }
     } else if (_wcsicmp(name, L"endellipsis") == 0) {
-        if (ParseLabelBool(value))
+        if (attr::IsTrue(value))
             m_uTextStyle |= DT_END_ELLIPSIS;
         else
             m_uTextStyle &= ~DT_END_ELLIPSIS;
     } else if (_wcsicmp(name, L"wordbreak") == 0) {
-        if (ParseLabelBool(value)) {
+        if (attr::IsTrue(value)) {
             m_uTextStyle &= ~DT_SINGLELINE;
             m_uTextStyle |= DT_WORDBREAK | DT_EDITCONTROL;
         } else {
@@ -141,24 +122,24 @@ void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
             m_uTextStyle |= DT_SINGLELINE;
         }
     } else if (_wcsicmp(name, L"noprefix") == 0) {
-        if (ParseLabelBool(value))
+        if (attr::IsTrue(value))
             m_uTextStyle |= DT_NOPREFIX;
         else
             m_uTextStyle &= ~DT_NOPREFIX;
     } else if (_wcsicmp(name, L"font") == 0) {
-        SetFont(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        SetFont(attr::ToInt(value));
     } else if (_wcsicmp(name, L"textcolor") == 0) {
-        SetTextColor(ParseLabelColor(value));
+        SetTextColor(attr::ToColor(value, false));
     } else if (_wcsicmp(name, L"disabledtextcolor") == 0) {
-        SetDisabledTextColor(ParseLabelColor(value));
+        SetDisabledTextColor(attr::ToColor(value, false));
     } else if (_wcsicmp(name, L"textpadding") == 0) {
-        SetTextPadding(ParseLabelRect(value));
+        SetTextPadding(attr::ToRect(value));
     } else if (_wcsicmp(name, L"showhtml") == 0) {
-        SetShowHtml(ParseLabelBool(value));
+        SetShowHtml(attr::IsTrue(value));
     } else if (_wcsicmp(name, L"autocalcwidth") == 0) {
-        SetAutoCalcWidth(ParseLabelBool(value));
+        SetAutoCalcWidth(attr::IsTrue(value));
     } else if (_wcsicmp(name, L"autocalcheight") == 0) {
-        SetAutoCalcHeight(ParseLabelBool(value));
+        SetAutoCalcHeight(attr::IsTrue(value));
     } else {
         CControlUI::ApplyAttribute(name, value);
     }

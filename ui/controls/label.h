@@ -65,11 +65,4 @@ protected:
     bool m_bNeedMeasure;
 };
 
-// Shared by the label family: "#AARRGGBB" or "AARRGGBB" as a colour.
-DWORD ParseLabelColor(const wchar_t* value);
-// "true" in any letter case.
-bool ParseLabelBool(const wchar_t* value);
-// Four decimal numbers, each followed by one separator character.
-CUIRect ParseLabelRect(const wchar_t* value);
-
 }  // namespace SkinUI

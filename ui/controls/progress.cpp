@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
 #include "ui/core/paint_manager.h"
 
@@ -67,15 +68,15 @@ void CProgressUI::UpdateText() {
 
 void CProgressUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     if (_wcsicmp(name, L"hor") == 0)
-        SetHorizontal(ParseLabelBool(value));
+        SetHorizontal(attr::IsTrue(value));
     else if (_wcsicmp(name, L"min") == 0)
-        SetMinValue(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        SetMinValue(attr::ToInt(value));
     else if (_wcsicmp(name, L"max") == 0)
-        SetMaxValue(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        SetMaxValue(attr::ToInt(value));
     else if (_wcsicmp(name, L"value") == 0)
-        SetValue(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        SetValue(attr::ToInt(value));
     else if (_wcsicmp(name, L"isstretchfore") == 0)
-        SetStretchForeImage(ParseLabelBool(value));
+        SetStretchForeImage(attr::IsTrue(value));
     else
         CLabelUI::ApplyAttribute(name, value);
 }
