@@ -256,6 +256,25 @@ public:
     static void RunMessageLoop();
 
 private:
+    // --- window, input and paint: helpers (paint_manager_*.cpp) ---
+    bool OnPaint();
+    void OnPrintClient(HDC dc, LPARAM flags);
+    void LayOutIfNeeded(const RECT& rcClient, bool& layoutRan);
+    void PaintLayered(HDC dcPaint, const RECT& rcClient, const RECT& rcPaint);
+    void DeleteOffscreenBuffers();
+    bool OnMouseMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    void OnMouseHover(LPARAM lParam);
+    void OnMouseLeave();
+    bool OnSetCursor(LPARAM lParam);
+    void ProcessAsyncQueue();
+    void DestroyDelayedCleanups();
+    void DeliverNotify(TUINotify& msg);
+    bool TranslateAccelerator(MSG* pMsg);
+    void RaiseEventOn(CControlUI* control, int type, POINT pt, WPARAM wParam = 0, LPARAM lParam = 0,
+                      WORD keyState = 0, wchar_t key = 0);
+    static WORD MapKeyState();
+
+private:
     // Set-up and tear-down of the window half, called by the constructor (after
     // the resource half) and the destructor (before the resource half).
     void InitWindowPart();

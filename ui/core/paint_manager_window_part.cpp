@@ -1,14 +1,69 @@
+
+#include "ui/controls/control.h"
+#include "ui/controls/gdiplus_flat.h"
 #include "ui/core/paint_manager.h"
+#include "ui/core/shadow.h"
 
 namespace SkinUI {
 
-// Window half of construction: GDI+ start-up, the shadow, common controls and
-// the other per-window resources. Filled in with the window, input and paint code.
-void CPaintManagerUI::InitWindowPart() {}
+namespace {
+
+// Process-wide set-up done by the first manager: the show-dirty pen, the common
+// controls (tooltips) and the blending library.
+void InitProcessWindowState(HPEN& updateRectPen) {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    updateRectPen = ::CreatePen(PS_SOLID, 1, RGB(220, 0, 0));
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    ::LoadLibraryW(L"msimg32.dll");  // stays loaded for the process
+}
+
+}  // namespace
+
+// Window half of construction: process-wide state, GDI+ and the shadow.
+void CPaintManagerUI::InitWindowPart() {
+    InitProcessWindowState(s_hUpdateRectPen);
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr) != Gdiplus::Ok) m_gdiplusToken = 0;
+    CShadowUI::RegisterWindowClass(GetInstance());
+    m_pShadow = new CShadowUI;
+}
 
 // Window half of destruction: delayed clean-ups, queued notifications, the
 // root, timers, tooltip, buffers, the window context, parsed image
 // descriptions, GDI+ and the shadow.
-void CPaintManagerUI::ReleaseWindowPart() {}
+void CPaintManagerUI::ReleaseWindowPart() {
+    DestroyDelayedCleanups();
+    for (int i = 0; i < m_aAsyncNotify.GetSize(); ++i) delete static_cast<TUINotify*>(m_aAsyncNotify[i]);
+    m_aAsyncNotify.Empty();
+    m_mNameHash.RemoveAll();
+    CControlUI* root = m_pRoot;
+    m_pRoot = nullptr;
+    delete root;
+    DestroyDelayedCleanups();  // anything the tree handed over while it was torn down
+
+    for (int i = 0; i < m_aTimers.GetSize(); ++i) {
+        auto* timer = static_cast<TTimerInfo*>(m_aTimers[i]);
+        if (!timer->bKilled && ::IsWindow(timer->hWnd)) ::KillTimer(timer->hWnd, timer->uWinTimer);
+        delete timer;
+    }
+    m_aTimers.Empty();
+    if (m_hwndTooltip != nullptr) {
+        ::DestroyWindow(m_hwndTooltip);
+        m_hwndTooltip = nullptr;
+    }
+    DeleteOffscreenBuffers();
+    if (m_hDcPaint != nullptr) ::ReleaseDC(m_hWndPaint, m_hDcPaint);
+    m_hDcPaint = nullptr;
+    const int index = s_aPreMessages.Find(this);
+    if (index >= 0) s_aPreMessages.Remove(index);
+    RemoveAllImageSpecs();
+    if (m_gdiplusToken != 0) Gdiplus::GdiplusShutdown(m_gdiplusToken);
+    m_gdiplusToken = 0;
+    delete m_pShadow;
+    m_pShadow = nullptr;
+}
 
 }  // namespace SkinUI

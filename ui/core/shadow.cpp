@@ -1,0 +1,303 @@
+#include "ui/core/shadow.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "ui/core/paint_manager.h"
+#include "ui/core/ui_handles.h"
+
+namespace SkinUI {
+
+const wchar_t CShadowUI::kWindowClassName[] = L"ObrinShadowWnd";
+
+namespace {
+
+typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
+                                            DWORD);
+
+UpdateLayeredWindowFn LayeredUpdater() {
+    static UpdateLayeredWindowFn fn = reinterpret_cast<UpdateLayeredWindowFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindow")));
+    return fn;
+}
+
+HBITMAP CreateDib32(int cx, int cy, BYTE** bits) {
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    *bits = bitmap != nullptr ? static_cast<BYTE*>(pixels) : nullptr;
+    return bitmap;
+}
+
+// Distance in pixels from (x, y) to the rectangle; negative inside it.
+int DistanceOutside(int x, int y, const RECT& rc) {
+    const int dx = std::max(static_cast<int>(rc.left) - x, x - (static_cast<int>(rc.right) - 1));
+    const int dy = std::max(static_cast<int>(rc.top) - y, y - (static_cast<int>(rc.bottom) - 1));
+    if (dx <= 0 && dy <= 0) return std::max(dx, dy) - 1;
+    if (dx <= 0) return dy;
+    if (dy <= 0) return dx;
+    return static_cast<int>(std::lround(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy)));
+}
+
+}  // namespace
+
+CShadowUI::CShadowUI() = default;
+
+CShadowUI::~CShadowUI() { Destroy(); }
+
+bool CShadowUI::RegisterWindowClass(HINSTANCE instance) {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &CShadowUI::ShadowWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kWindowClassName;
+    registered = ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registered;
+}
+
+void CShadowUI::SetManager(CPaintManagerUI* manager) { m_manager = manager; }
+
+void CShadowUI::ShowShadow(bool show) {
+    m_show = show;
+    if (!show) Destroy();
+}
+
+bool CShadowUI::SetSize(int size) {
+    if (size < 0 || size > 255) return false;
+    m_size = size;
+    m_lastSize = SIZE{-1, -1};
+    return true;
+}
+
+bool CShadowUI::SetSharpness(int sharpness) {
+    if (sharpness < 0 || sharpness > 20) return false;
+    m_sharpness = sharpness;
+    m_lastSize = SIZE{-1, -1};
+    return true;
+}
+
+bool CShadowUI::SetDarkness(int darkness) {
+    if (darkness < 0 || darkness > 255) return false;
+    m_darkness = darkness;
+    m_lastSize = SIZE{-1, -1};
+    return true;
+}
+
+bool CShadowUI::SetPosition(int x, int y) {
+    if (std::abs(x) > 255 || std::abs(y) > 255) return false;
+    m_offset = POINT{x, y};
+    m_lastSize = SIZE{-1, -1};
+    return true;
+}
+
+void CShadowUI::SetColor(DWORD argb) {
+    m_color = argb & 0x00FFFFFF;
+    m_lastSize = SIZE{-1, -1};
+}
+
+bool CShadowUI::SetImage(const wchar_t* name) {
+    if (name == nullptr) return false;
+    m_image = name;
+    m_lastSize = SIZE{-1, -1};
+    return true;
+}
+
+bool CShadowUI::SetShadowCorner(const RECT& corner) {
+    if (corner.left < 0 || corner.top < 0 || corner.right < 0 || corner.bottom < 0) return false;
+    m_corner = corner;
+    m_lastSize = SIZE{-1, -1};
+    return true;
+}
+
+RECT CShadowUI::ShadowRectFor(const RECT& ownerRect) const {
+    return RECT{ownerRect.left - m_size + m_offset.x, ownerRect.top - m_size + m_offset.y,
+                ownerRect.right + m_size + m_offset.x, ownerRect.bottom + m_size + m_offset.y};
+}
+
+BYTE CShadowUI::ComputedAlpha(int distance, int size, int sharpness, int darkness) {
+    if (distance < 0) return static_cast<BYTE>(darkness);
+    if (size <= 0 || distance >= size) return 0;
+    // Falls from `darkness` at the edge to 0 at `size`; sharpness bends the curve.
+    const double t = 1.0 - static_cast<double>(distance) / size;
+    const double curve = std::pow(t, 2.0 - sharpness / 10.0);
+    return static_cast<BYTE>(std::lround(darkness * curve));
+}
+
+void CShadowUI::Create(HWND owner) {
+    if (!m_show || m_hWnd != nullptr || owner == nullptr || LayeredUpdater() == nullptr) return;
+    if ((::GetWindowLongPtrW(owner, GWL_STYLE) & WS_CHILD) != 0) return;
+    // The shadow shares the skinned window's owner so that it can sit right behind it.
+    HWND sharedOwner = ::GetWindow(owner, GW_OWNER);
+    m_hWnd = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                               kWindowClassName, nullptr, WS_POPUP, 0, 0, 0, 0, sharedOwner, nullptr,
+                               CPaintManagerUI::GetInstance(), nullptr);
+    if (m_hWnd == nullptr) return;
+    m_owner = owner;
+    m_lastSize = SIZE{-1, -1};
+    m_subclassed = ::SetWindowSubclass(owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this),
+                                       reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    Update();
+}
+
+void CShadowUI::Destroy() {
+    if (m_subclassed && m_owner != nullptr) {
+        ::RemoveWindowSubclass(m_owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this));
+    }
+    m_subclassed = false;
+    if (m_hWnd != nullptr) ::DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
+    m_owner = nullptr;
+}
+
+void CShadowUI::Update() {
+    if (m_hWnd == nullptr || m_owner == nullptr) return;
+    const bool showing = ::IsWindowVisible(m_owner) && !::IsIconic(m_owner) && !::IsZoomed(m_owner);
+    if (!showing) {
+        ::ShowWindow(m_hWnd, SW_HIDE);
+        return;
+    }
+    RECT rcOwner = {};
+    ::GetWindowRect(m_owner, &rcOwner);
+    const SIZE ownerSize = {rcOwner.right - rcOwner.left, rcOwner.bottom - rcOwner.top};
+    if (ownerSize.cx != m_lastSize.cx || ownerSize.cy != m_lastSize.cy) {
+        if (!Redraw(rcOwner)) {
+            ::ShowWindow(m_hWnd, SW_HIDE);
+            return;
+        }
+        m_lastSize = ownerSize;
+    }
+    const RECT rc = ShadowRectFor(rcOwner);
+    ::SetWindowPos(m_hWnd, m_owner, rc.left, rc.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+}
+
+bool CShadowUI::Redraw(const RECT& ownerRect) {
+    const RECT rc = ShadowRectFor(ownerRect);
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    if (width <= 0 || height <= 0) return false;
+
+    CUIScopedMemDC dc(::CreateCompatibleDC(nullptr));
+    BYTE* bits = nullptr;
+    CUIScopedGdiObject<HBITMAP> bitmap(CreateDib32(width, height, &bits));
+    if (dc.Get() == nullptr || bitmap.Get() == nullptr) return false;
+    HGDIOBJ old = ::SelectObject(dc.Get(), bitmap.Get());
+    std::memset(bits, 0, static_cast<size_t>(width) * height * 4);
+
+    bool drawn = false;
+    if (!m_image.IsEmpty()) drawn = DrawImage(dc.Get(), width, height);
+    if (!drawn) {
+        // The window sits at (size - x, size - y) inside the shadow bitmap.
+        const RECT inner = {m_size - m_offset.x, m_size - m_offset.y,
+                            m_size - m_offset.x + (ownerRect.right - ownerRect.left),
+                            m_size - m_offset.y + (ownerRect.bottom - ownerRect.top)};
+        DrawComputed(bits, width, height, inner);
+    }
+
+    POINT ptDest = {rc.left, rc.top};
+    SIZE size = {width, height};
+    POINT ptSrc = {0, 0};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    const BOOL ok = LayeredUpdater()(m_hWnd, nullptr, &ptDest, &size, dc.Get(), &ptSrc, 0, &blend, ULW_ALPHA);
+    ::SelectObject(dc.Get(), old);
+    return ok != FALSE;
+}
+
+bool CShadowUI::DrawImage(HDC dc, int width, int height) {
+    if (m_manager == nullptr) return false;
+    const TUIImage* image = m_manager->GetImageEx(m_image);
+    if (image == nullptr || image->hBitmap == nullptr) return false;
+    CUIScopedMemDC src(::CreateCompatibleDC(dc));
+    if (src.Get() == nullptr) return false;
+    HGDIOBJ old = ::SelectObject(src.Get(), image->hBitmap);
+
+    // Nine-grid: corners keep their size, edges stretch along one axis, the centre both.
+    const int iw = image->nWidth, ih = image->nHeight;
+    const int l = std::min<int>(m_corner.left, iw), r = std::min<int>(m_corner.right, iw - l);
+    const int t = std::min<int>(m_corner.top, ih), b = std::min<int>(m_corner.bottom, ih - t);
+    const int dl = std::min(l, width / 2), dr = std::min(r, width - dl);
+    const int dt = std::min(t, height / 2), db = std::min(b, height - dt);
+    const int srcX[4] = {0, l, iw - r, iw};
+    const int srcY[4] = {0, t, ih - b, ih};
+    const int dstX[4] = {0, dl, width - dr, width};
+    const int dstY[4] = {0, dt, height - db, height};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            const int dw = dstX[col + 1] - dstX[col], dh = dstY[row + 1] - dstY[row];
+            const int sw = srcX[col + 1] - srcX[col], sh = srcY[row + 1] - srcY[row];
+            if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) continue;
+            ::GdiAlphaBlend(dc, dstX[col], dstY[row], dw, dh, src.Get(), srcX[col], srcY[row], sw, sh, blend);
+        }
+    }
+    ::SelectObject(src.Get(), old);
+    return true;
+}
+
+void CShadowUI::DrawComputed(BYTE* pixels, int width, int height, const RECT& ownerRect) {
+    const BYTE cr = static_cast<BYTE>((m_color >> 16) & 0xFF);
+    const BYTE cg = static_cast<BYTE>((m_color >> 8) & 0xFF);
+    const BYTE cb = static_cast<BYTE>(m_color & 0xFF);
+    for (int y = 0; y < height; ++y) {
+        BYTE* p = pixels + static_cast<size_t>(y) * width * 4;
+        for (int x = 0; x < width; ++x, p += 4) {
+            const BYTE a = ComputedAlpha(DistanceOutside(x, y, ownerRect), m_size, m_sharpness, m_darkness);
+            // Premultiplied BGRA.
+            p[0] = static_cast<BYTE>(cb * a / 255);
+            p[1] = static_cast<BYTE>(cg * a / 255);
+            p[2] = static_cast<BYTE>(cr * a / 255);
+            p[3] = a;
+        }
+    }
+}
+
+LRESULT CALLBACK CShadowUI::OwnerSubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                              DWORD_PTR data) {
+    auto* self = reinterpret_cast<CShadowUI*>(data);
+    const LRESULT result = ::DefSubclassProc(hWnd, msg, wParam, lParam);
+    switch (msg) {
+    case WM_WINDOWPOSCHANGED:
+    case WM_SHOWWINDOW:
+    case WM_SIZE:
+    case WM_ACTIVATE:
+        if (msg == WM_SHOWWINDOW && wParam == FALSE) {
+            if (self->m_hWnd != nullptr) ::ShowWindow(self->m_hWnd, SW_HIDE);
+        } else {
+            self->Update();
+        }
+        break;
+    case WM_DESTROY:
+        if (self->m_hWnd != nullptr) ::DestroyWindow(self->m_hWnd);
+        self->m_hWnd = nullptr;
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(hWnd, &CShadowUI::OwnerSubclassProc, id);
+        self->m_subclassed = false;
+        self->m_owner = nullptr;
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+LRESULT CALLBACK CShadowUI::ShadowWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+    if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+}  // namespace SkinUI
