@@ -250,6 +250,9 @@ public:
     bool MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
     bool PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
     void AddDelayedCleanup(CControlUI* control);
+    // Destroys the delayed-cleanup controls and frees the queued notifications at once
+    // (used when the window is gone and the deferring message can no longer arrive).
+    void FlushDelayedCleanup();
 
     // Process-wide message loop and pre-dispatch hook.
     static bool TranslateUIMessage(const MSG* pMsg);

@@ -41,6 +41,13 @@ void CPaintManagerUI::DeliverNotify(TUINotify& msg) {
     }
 }
 
+void CPaintManagerUI::FlushDelayedCleanup() {
+    DestroyDelayedCleanups();
+    for (int i = 0; i < m_aAsyncNotify.GetSize(); ++i) delete static_cast<TUINotify*>(m_aAsyncNotify[i]);
+    m_aAsyncNotify.Empty();
+    m_bAsyncNotifyPosted = false;
+}
+
 void CPaintManagerUI::ProcessAsyncQueue() {
     DestroyDelayedCleanups();
     m_bAsyncNotifyPosted = false;
