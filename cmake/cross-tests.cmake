@@ -48,6 +48,7 @@ endfunction()
 qvx_cross_test(test_launcher tests/launcher SERIAL LIBS qvx_launcher_lib msi)
 qvx_cross_test(test_support tests/support SERIAL LIBS qvx_support)
 qvx_cross_test(test_ui_core tests/ui/core LIBS skinui)
+include(${CMAKE_SOURCE_DIR}/tests/ui/core/fixtures.cmake OPTIONAL)
 qvx_cross_test(test_ui_controls tests/ui/controls LIBS skinui)
 
 # Scripted end-to-end scenarios (real launcher exe, real windows) live in tests/e2e.

@@ -343,7 +343,9 @@ bool CXmlDocument::ParseAttributes(wchar_t*& p) {
         ReadText(p, dest, L'"');
         if (!*p) return Fail(L"Error while parsing attribute string", p);
         *dest = L'\0';
-        *p++ = L' ';
+        // The closing quote becomes a space unless it now holds the terminator.
+        if (p != dest) *p = L' ';
+        ++p;
         SkipWhitespace(p);
     }
     return true;
