@@ -88,7 +88,6 @@ void CPaintManagerUI::InitResourcePart() {
         shared.linkFontColor = 0xFF0000FF;
         shared.linkHoverFontColor = 0xFFD3215F;
         shared.selectedBkColor = 0xFFBAE4FF;
-        if (!s_hUpdateRectPen) s_hUpdateRectPen = CreatePen(PS_SOLID, 1, RGB(220, 0, 0));
         shared.initialised = true;
     }
     m_dwDefaultDisabledColor = shared.disabledColor;
@@ -140,10 +139,6 @@ void CPaintManagerUI::TermFramework() {
     shared.tables.FreeAll();
     ResetFontRecord(shared.defaultFont);
     shared.initialised = false;
-    if (s_hUpdateRectPen) {
-        DeleteObject(s_hUpdateRectPen);
-        s_hUpdateRectPen = nullptr;
-    }
     CUIResourceSettings::CloseCachedArchive();
 }
 
