@@ -5,6 +5,7 @@
 
 #include "ui/controls/render.h"
 #include "ui/core/paint_manager.h"
+#include "ui/core/resource_catalog.h"
 
 namespace SkinUI {
 
@@ -118,9 +119,11 @@ CControlUI* CControlUI::GetParent() const { return m_pParent; }
 
 namespace {
 
-// Text ids resolve through the resource catalogue when that is available; an
-// id without an entry stands for itself.
-CUIString ResolveResourceText(const CUIString& id) { return id; }
+// With resource text on, text and tooltip are ids into the text resource
+// table; an id without an entry reads as empty.
+CUIString ResolveResourceText(const CUIString& id) {
+    return CUIString(CUIResourceCatalog::Instance().GetText(id));
+}
 
 }  // namespace
 

@@ -14,22 +14,24 @@ inline COLORREF ToColorRef(DWORD c) {
     return RGB(static_cast<BYTE>(c >> 16), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c));
 }
 
-void PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color, int font,
+// False when GDI+ cannot take the font (GDI+ handles TrueType and OpenType
+// faces only); the caller then draws with GDI so the text is not lost.
+bool PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color, int font,
                       UINT style) {
     CSelectGuard selFont(dc, manager->GetFont(font));
-    CGdipGraphics graphics;
-    if (gp::GdipCreateFromHDC(dc, graphics.Out()) != Gdiplus::Ok) return;
     CGdipFont gpFont;
-    if (gp::GdipCreateFontFromDC(dc, gpFont.Out()) != Gdiplus::Ok) return;
+    if (gp::GdipCreateFontFromDC(dc, gpFont.Out()) != Gdiplus::Ok) return false;
+    CGdipGraphics graphics;
+    if (gp::GdipCreateFromHDC(dc, graphics.Out()) != Gdiplus::Ok) return false;
     gp::GdipSetTextRenderingHint(graphics.Get(),
                                  static_cast<Gdiplus::TextRenderingHint>(manager->GetGdiplusTextRenderingHint()));
     gp::GdipSetSmoothingMode(graphics.Get(), Gdiplus::SmoothingModeHighQuality);
     gp::GdipSetInterpolationMode(graphics.Get(), Gdiplus::InterpolationModeHighQualityBicubic);
 
     Gdiplus::GpStringFormat* generic = nullptr;
-    if (gp::GdipStringFormatGetGenericTypographic(&generic) != Gdiplus::Ok) return;
+    if (gp::GdipStringFormatGetGenericTypographic(&generic) != Gdiplus::Ok) return false;
     CGdipStringFormat format;
-    if (gp::GdipCloneStringFormat(generic, format.Out()) != Gdiplus::Ok) return;
+    if (gp::GdipCloneStringFormat(generic, format.Out()) != Gdiplus::Ok) return false;
     if (style & DT_END_ELLIPSIS) gp::GdipSetStringFormatTrimming(format.Get(), Gdiplus::StringTrimmingEllipsisCharacter);
     INT flags = 0;
     gp::GdipGetStringFormatFlags(format.Get(), &flags);
@@ -54,13 +56,16 @@ void PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t*
                               nullptr);
         rc.right = rc.left + static_cast<LONG>(bounds.Width) + 1;
         rc.bottom = rc.top + static_cast<LONG>(bounds.Height) + 1;
-        return;
+        return true;
     }
     // Alpha 0xFE keeps the text from being taken for opaque background.
     CGdipBrush brush;
     const DWORD argb = (color & 0x00FFFFFFu) | 0xFE000000u;
-    if (gp::GdipCreateSolidFill(argb, reinterpret_cast<Gdiplus::GpSolidFill**>(brush.Out())) != Gdiplus::Ok) return;
+    if (gp::GdipCreateSolidFill(argb, reinterpret_cast<Gdiplus::GpSolidFill**>(brush.Out())) != Gdiplus::Ok) {
+        return true;
+    }
     gp::GdipDrawString(graphics.Get(), text, -1, gpFont.Get(), &layout, format.Get(), brush.Get());
+    return true;
 }
 
 void PaintTextGdi(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color, int font,
@@ -91,11 +96,11 @@ void PaintTextGdi(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* tex
 void CUIRender::PaintText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color, int font,
                           UINT style) {
     if (dc == nullptr || manager == nullptr || text == nullptr || *text == 0) return;
-    if (manager->IsLayered() || manager->IsUseGdiplusText()) {
-        PaintTextGdiplus(dc, manager, rc, text, color, font, style);
-    } else {
-        PaintTextGdi(dc, manager, rc, text, color, font, style);
+    if ((manager->IsLayered() || manager->IsUseGdiplusText()) &&
+        PaintTextGdiplus(dc, manager, rc, text, color, font, style)) {
+        return;
     }
+    PaintTextGdi(dc, manager, rc, text, color, font, style);
 }
 
 SIZE CUIRender::MeasureText(HDC dc, CPaintManagerUI* manager, const wchar_t* text, int font) {
