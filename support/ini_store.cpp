@@ -24,16 +24,14 @@ bool CIniStore::LoadFromResource(HMODULE module, const char* passPhrase, int res
     HGLOBAL loaded = LoadResource(module, info);
     if (loaded == nullptr)
         return false;
-    const void* data = LockResource(loaded);
-    const DWORD size = SizeofResource(module, info);
-    // Either one alone is enough to make the data unusable.
-    if (data == nullptr || size == 0)
-        return false;
-    return LoadFromData(data, size, passPhrase);
+    return LoadFromData(LockResource(loaded), SizeofResource(module, info), passPhrase);
 }
 
 bool CIniStore::LoadFromData(const void* data, size_t size, const char* passPhrase)
 {
+    // Either one alone is enough to make the data unusable; the store stays as it was.
+    if (data == nullptr || size == 0)
+        return false;
     const std::string utf8 = qvx::DecipherConfigText(static_cast<const std::uint8_t*>(data), size,
                                                      passPhrase != nullptr ? passPhrase : "");
     std::string text;

@@ -20,6 +20,7 @@ public:
     bool LoadFromResource(HMODULE module, const char* passPhrase, int resourceId);
 
     // Deciphers `size` bytes and parses the text (the in-memory half of LoadFromResource).
+    // Null data or size 0 answers false and leaves the store as it was.
     bool LoadFromData(const void* data, size_t size, const char* passPhrase);
 
     // Clears the store and parses narrow text (code page 936).

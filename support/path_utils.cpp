@@ -24,15 +24,17 @@ LONG ReadStringOnce(HKEY root, const std::wstring& keyPath, const std::wstring& 
     error = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, nullptr, nullptr, &size);
     if (error != ERROR_SUCCESS)
         return error;
-    // Values larger than the buffer are refused rather than read past it; the last two bytes
-    // stay zero so the text is always terminated.
-    if (size > kRegBufferBytes - sizeof(wchar_t))
+    // A value larger than the buffer is refused rather than read past it. The query gets the
+    // whole buffer, so a string stored without its terminator can still be terminated; the
+    // text is taken only up to the bytes the query reports.
+    if (size > kRegBufferBytes)
         return ERROR_MORE_DATA;
     wchar_t buffer[kRegBufferBytes / sizeof(wchar_t)] = {};
+    size = kRegBufferBytes;
     error = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
     if (error != ERROR_SUCCESS)
         return error;
-    text.assign(buffer, wcsnlen(buffer, size / sizeof(wchar_t)));
+    text.assign(buffer, wcsnlen(buffer, (size < kRegBufferBytes ? size : kRegBufferBytes) / sizeof(wchar_t)));
     return ERROR_SUCCESS;
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-// Reads a string value (at most 259 characters and the terminator). Under HKEY_LOCAL_MACHINE a
+// Reads a string value (at most 520 bytes: 259 characters and the terminator). Under HKEY_LOCAL_MACHINE a
 // key or value that is not found in the 32-bit view is looked for once more in the 64-bit view.
 // Empty when the key or value is missing or the value does not fit.
 std::wstring RegReadString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName);
