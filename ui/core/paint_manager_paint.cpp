@@ -113,7 +113,6 @@ bool CPaintManagerUI::OnPaint() {
     RECT rcUpdate = {};
     if (!::GetUpdateRect(m_hWndPaint, &rcUpdate, FALSE) || ::IsRectEmpty(&rcUpdate)) return true;
 
-    if (m_bFocusNeeded) SetNextTabControl(true);
     m_bIsPainting = true;
 
     bool layoutRan = false;
@@ -134,6 +133,9 @@ bool CPaintManagerUI::OnPaint() {
         }
         if (m_pShadow != nullptr) m_pShadow->Create(m_hWndPaint);
     }
+    // The first tab stop takes the focus once the tree has its places (and after
+    // "windowinit", so that a window hears of its tree before of its focus).
+    if (m_bFocusNeeded) SetNextTabControl(true);
 
     if (m_bLayered) {
         const LONG_PTR exStyle = ::GetWindowLongPtrW(m_hWndPaint, GWL_EXSTYLE);
