@@ -43,7 +43,7 @@ private:
 
 // A borderless popup whose messages all go to its paint manager first; records the
 // notifications it receives as "note:<type>:<sender name>".
-class HostWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
+class HostWindow final : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
 public:
     explicit HostWindow(EventLog* log) : m_log(log) {}
     ~HostWindow();
