@@ -72,6 +72,27 @@ void DrawGradient(HDC dc, const RECT& rc, DWORD c1, DWORD c2, bool vertical, int
 
 void CUIRender::FillSolid(HDC dc, const RECT& rc, DWORD color) {
     if (dc == nullptr || A(color) == 0) return;
+    if (A(color) == 0xFF) {
+        // An opaque fill blends nothing: a brush of one opaque 32-bit pixel
+        // gives the same pixels as GDI+ (alpha byte included) at a fraction of
+        // the cost, within the dc's clip and mapping.
+        struct {
+            BITMAPINFOHEADER header;
+            DWORD pixel;
+        } packed = {};
+        packed.header.biSize = sizeof(BITMAPINFOHEADER);
+        packed.header.biWidth = 1;
+        packed.header.biHeight = 1;
+        packed.header.biPlanes = 1;
+        packed.header.biBitCount = 32;
+        packed.header.biCompression = BI_RGB;
+        packed.pixel = color;
+        CGdiObject<HBRUSH> brush(::CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS));
+        if (brush) {
+            ::FillRect(dc, &rc, brush.Get());
+            return;
+        }
+    }
     CGdipGraphics graphics;
     if (gp::GdipCreateFromHDC(dc, graphics.Out()) != Gdiplus::Ok) return;
     CGdipBrush brush;

@@ -228,6 +228,24 @@ TEST(RenderFill, SolidFillHonoursAlpha) {
     EXPECT_NEAR(drawtest::R(canvas.At(8, 8)), 127, 2);
 }
 
+TEST(RenderFill, OpaqueFillWritesAlphaOnlyInsideTheClip) {
+    CCanvas canvas(30, 30, 0x00FFFFFF);
+    {
+        CUIClip clip(canvas.dc(), RECT{0, 0, 30, 30}, RECT{0, 0, 30, 30}, 12, 12);
+        CUIRender::FillSolid(canvas.dc(), RECT{0, 0, 30, 30}, 0xFF102030);
+    }
+    EXPECT_EQ(canvas.At(15, 15), 0xFF102030u);
+    EXPECT_EQ(canvas.At(0, 0), 0x00FFFFFFu);
+    EXPECT_EQ(canvas.At(29, 29), 0x00FFFFFFu);
+    // With a moved origin the logical rectangle still lands in place.
+    POINT old;
+    ::SetViewportOrgEx(canvas.dc(), 5, 5, &old);
+    CUIRender::FillSolid(canvas.dc(), RECT{0, 0, 2, 2}, 0xFF00FF00);
+    ::SetViewportOrgEx(canvas.dc(), old.x, old.y, nullptr);
+    EXPECT_EQ(canvas.At(5, 5), 0xFF00FF00u);
+    EXPECT_EQ(canvas.At(7, 7), 0xFF102030u);
+}
+
 TEST(RenderStroke, RectOutlineInsetByOne) {
     CCanvas canvas(20, 20, kWhite);
     CUIRender::StrokeRect(canvas.dc(), RECT{2, 2, 12, 12}, 1, kRed);
