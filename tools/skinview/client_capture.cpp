@@ -1,0 +1,47 @@
+#include "client_capture.h"
+
+#include <cstring>
+
+#include "ui/core/ui_handles.h"
+
+namespace skinview {
+
+bool CaptureClient(HWND hWnd, Picture& picture) {
+    RECT rc = {};
+    if (!::GetClientRect(hWnd, &rc)) return false;
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    if (width <= 0 || height <= 0) return false;
+
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;  // top-down
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    SkinUI::CUIScopedGdiObject<HBITMAP> bitmap(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    SkinUI::CUIScopedMemDC dc(::CreateCompatibleDC(nullptr));
+    if (bitmap.Get() == nullptr || dc.Get() == nullptr || bits == nullptr) return false;
+    HGDIOBJ old = ::SelectObject(dc.Get(), bitmap.Get());
+    std::memset(bits, 0xFF, static_cast<size_t>(width) * height * 4);
+    ::SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+    ::GdiFlush();
+    ::SelectObject(dc.Get(), old);
+
+    // BGRA (alpha left undefined by GDI) to opaque RGBA.
+    picture.width = width;
+    picture.height = height;
+    picture.rgba.resize(static_cast<size_t>(width) * height * 4);
+    const uint8_t* src = static_cast<const uint8_t*>(bits);
+    for (size_t i = 0; i < picture.rgba.size(); i += 4) {
+        picture.rgba[i + 0] = src[i + 2];
+        picture.rgba[i + 1] = src[i + 1];
+        picture.rgba[i + 2] = src[i + 0];
+        picture.rgba[i + 3] = 0xFF;
+    }
+    return true;
+}
+
+}  // namespace skinview

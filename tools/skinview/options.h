@@ -1,0 +1,24 @@
+#pragma once
+// Command line of skinview.
+
+#include <string>
+
+namespace skinview {
+
+struct Options {
+    std::wstring skin;      // skin file name (or path in file mode)
+    std::wstring archive;   // ZIP archive holding the skin and its images
+    std::wstring dir;       // directory holding the skin and its images
+    std::wstring png;       // where to write the picture of the client area
+    bool dumpTree = false;  // print the control tree
+    int width = 0;          // --size overrides the skin's window size
+    int height = 0;
+    int waitMs = 0;         // keep the window up (and the message loop running) this long
+};
+
+// Parses argv (without argv[0]). On failure returns false and sets `error`.
+bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& error);
+
+const wchar_t* UsageText();
+
+}  // namespace skinview

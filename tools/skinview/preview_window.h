@@ -1,0 +1,26 @@
+#pragma once
+// The window skinview shows: a plain skinned window built from one skin.
+
+#include <string>
+
+#include "ui/core/window_impl_base.h"
+
+namespace skinview {
+
+class PreviewWindow final : public SkinUI::WindowImplBase {
+public:
+    PreviewWindow(const std::wstring& skin, int width, int height)
+        : m_skin(skin.c_str()), m_width(width), m_height(height) {}
+
+    LPCWSTR ClassName() const override { return L"SkinViewPreview"; }
+    SkinUI::CUIString SkinFileName() const override { return m_skin; }
+    void OnWindowReady() override;
+    LRESULT HandleWmDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+
+private:
+    SkinUI::CUIString m_skin;
+    int m_width;
+    int m_height;
+};
+
+}  // namespace skinview
