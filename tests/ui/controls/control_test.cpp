@@ -510,3 +510,41 @@ TEST(ControlIdentity, ClassesAndInterfaces) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TNotifySink : public INotifyUI {
+    std::vector<CUIString> types;
+    std::vector<WPARAM> params;
+    void ReceiveNotify(TUINotify& msg) override {
+        types.push_back(msg.sType);
+        params.push_back(msg.wParam);
+    }
+};
+
+TEST(ControlEvents, TimerAndMenuBecomeNotifications) {
+    CPaintManagerUI pm;
+    TNotifySink sink;
+    pm.AddNotifier(&sink);
+    CVerticalLayoutUI* root = new CVerticalLayoutUI();
+    CControlUI* child = new CControlUI();
+    child->ApplyAttribute(L"menu", L"true");
+    root->Add(child);
+    pm.AttachRoot(root);
+    TUIEvent timer;
+    timer.Type = UIEVENT_TIMER;
+    timer.wParam = 256;
+    child->RaiseEvent(timer);
+    TUIEvent menu;
+    menu.Type = UIEVENT_CONTEXTMENU;
+    menu.wParam = 7;
+    child->RaiseEvent(menu);
+    ASSERT_EQ(sink.types.size(), 2u);
+    EXPECT_EQ(sink.types[0], L"timer");
+    EXPECT_EQ(sink.params[0], 256u);
+    EXPECT_EQ(sink.types[1], L"menu");
+    EXPECT_EQ(sink.params[1], 7u);
+    pm.RemoveNotifier(&sink);
+}
+
+}  // namespace

@@ -215,3 +215,53 @@ TEST(Container, RepairWindowTree) {
 }
 
 }  // namespace
+
+namespace {
+
+TUIEvent MouseEvent(int type, int x, int y) {
+    TUIEvent e;
+    e.Type = type;
+    e.ptMouse.x = x;
+    e.ptMouse.y = y;
+    return e;
+}
+
+TEST(Separator, ImmediateDragResizesWithinTheLimits) {
+    CVerticalLayoutUI box;
+    box.ApplyAttributeString(L"sepheight=\"4\" sepimm=\"true\" maxheight=\"70\"");
+    box.PlaceAt(CUIRect(0, 0, 100, 50));
+    EXPECT_EQ(box.GetThumbRect(), CUIRect(0, 46, 100, 50));
+    TUIEvent down = MouseEvent(UIEVENT_BUTTONDOWN, 50, 48);
+    box.HandleEvent(down);
+    TUIEvent move = MouseEvent(UIEVENT_MOUSEMOVE, 50, 58);
+    box.HandleEvent(move);
+    EXPECT_EQ(box.GetPos(), CUIRect(0, 0, 100, 60));
+    EXPECT_EQ(box.GetFixedHeight(), 60);
+    move = MouseEvent(UIEVENT_MOUSEMOVE, 50, 200);  // clamped at the maximum height
+    box.HandleEvent(move);
+    EXPECT_EQ(box.GetPos(), CUIRect(0, 0, 100, 70));
+    TUIEvent up = MouseEvent(UIEVENT_BUTTONUP, 50, 200);
+    box.HandleEvent(up);
+    move = MouseEvent(UIEVENT_MOUSEMOVE, 50, 10);  // no longer dragging
+    box.HandleEvent(move);
+    EXPECT_EQ(box.GetFixedHeight(), 70);
+}
+
+TEST(Separator, HorizontalStripOnTheLeftEdge) {
+    CHorizontalLayoutUI box;
+    box.ApplyAttributeString(L"sepwidth=\"-6\" sepimm=\"true\" minwidth=\"20\"");
+    box.PlaceAt(CUIRect(100, 0, 200, 30));
+    EXPECT_EQ(box.GetThumbRect(), CUIRect(100, 0, 106, 30));
+    TUIEvent outside = MouseEvent(UIEVENT_BUTTONDOWN, 150, 10);
+    box.HandleEvent(outside);
+    TUIEvent move = MouseEvent(UIEVENT_MOUSEMOVE, 170, 10);
+    box.HandleEvent(move);
+    EXPECT_EQ(box.GetPos(), CUIRect(100, 0, 200, 30));  // the press missed the strip
+    TUIEvent down = MouseEvent(UIEVENT_BUTTONDOWN, 102, 10);
+    box.HandleEvent(down);
+    move = MouseEvent(UIEVENT_MOUSEMOVE, 192, 10);
+    box.HandleEvent(move);
+    EXPECT_EQ(box.GetPos(), CUIRect(180, 0, 200, 30));  // kept at the minimum width
+}
+
+}  // namespace
