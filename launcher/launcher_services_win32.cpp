@@ -8,17 +8,36 @@
 
 #include "launcher/instance_guard.h"
 #include "launcher/launcher_services.h"
+#include "launcher/compat_check.h"
 #include "launcher/process_utils.h"
+#include "launcher/window_phase.h"
+#include "support/ini_store.h"
+#include "support/log_config.h"
+#include "support/path_utils.h"
+#include "support/soft_configure.h"
+#include "support/soft_path.h"
+#include "ui/core/paint_manager.h"
+#include "ui/core/resource_catalog.h"
 
 namespace {
 
-std::wstring ModuleDirectory(HMODULE module) {
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
-    std::wstring dir(path, n);
-    size_t slash = dir.find_last_of(L"\\/");
-    dir = slash == std::wstring::npos ? std::wstring() : dir.substr(0, slash + 1);
-    return dir;
+constexpr char kConfigPassPhrase[] = "MirthTallowRun";
+constexpr int kConfigResourceId = 5000;
+constexpr int kSkinArchiveId = 130;
+constexpr wchar_t kSkinCatalog[] = L"skin_define.xml";
+constexpr wchar_t kMarkerKey[] = L"SAVE_KEY_MAIN_FIX_TIME";
+
+// Hands the skin archive in the module's resources to the framework.
+void InitFramework(HINSTANCE instance) {
+    SkinUI::CPaintManagerUI::SetInstance(instance);
+    if (HRSRC res = FindResourceW(instance, MAKEINTRESOURCEW(kSkinArchiveId), L"ZIPRES")) {
+        HGLOBAL loaded = LoadResource(instance, res);
+        const void* data = loaded ? LockResource(loaded) : nullptr;
+        const DWORD size = SizeofResource(instance, res);
+        if (data && size) SkinUI::CPaintManagerUI::SetResourceArchive(data, size, nullptr);
+    }
+    // The launcher's archive has no catalogue; skin names are then used as written.
+    SkinUI::CUIResourceCatalog::Instance().LoadCatalog(kSkinCatalog);
 }
 
 }  // namespace
@@ -39,24 +58,27 @@ LauncherServices DefaultLauncherServices() {
         if (*guard) (*guard)->Release();
     };
 
-    // Support services not bound here yet fall back to their documented absence:
-    // no configuration, default names and values.
-    s.loadConfiguration = [](HINSTANCE) {};
-    s.initLogging = [] {};
-    s.initPaths = [](HINSTANCE) {};
-    s.initFramework = [](HINSTANCE) {};
-    s.termFramework = [] {};
+    s.loadConfiguration = [](HINSTANCE instance) {
+        CIniStore::GetInstance()->LoadFromResource(instance, kConfigPassPhrase, kConfigResourceId);
+    };
+    s.initLogging = [] { CLogConfig::GetInstance()->InitLog(nullptr, 0); };
+    s.initPaths = [](HINSTANCE instance) { CSoftPath::GetInstance()->Init(instance, false, false); };
+    s.initFramework = InitFramework;
+    s.termFramework = [] { SkinUI::CPaintManagerUI::TermFramework(); };
 
-    s.isSystemSupported = [] { return true; };
-    s.readRepairMarker = [] { return std::wstring(L"0"); };
+    s.isSystemSupported = [] { return IsSystemSupported(); };
+    s.readRepairMarker = [] {
+        CSoftConfigure* config = CSoftConfigure::GetInstance();
+        return config->ReadValue(config->GetSoftNameEn(), config->GetKeyMainName(), GetSoftParamValue(kMarkerKey),
+                                 L"0");
+    };
     s.productState = [](const wchar_t* code) { return static_cast<int>(MsiQueryProductStateW(code)); };
 
-    // Window phases whose window cannot be created are skipped.
-    s.runRepairWindow = [](HINSTANCE, const std::wstring&) {};
-    s.runNoticeWindow = [](HINSTANCE, const std::wstring&) {};
+    s.runRepairWindow = [](HINSTANCE, const std::wstring& title) { RunRepairWindowPhase(title); };
+    s.runNoticeWindow = [](HINSTANCE, const std::wstring& title) { RunNoticeWindowPhase(title); };
 
-    s.installDirectory = [] { return std::wstring(); };
-    s.launcherDirectory = [] { return ModuleDirectory(nullptr); };
+    s.installDirectory = [] { return CSoftConfigure::GetInstance()->GetInstallPath(); };
+    s.launcherDirectory = [] { return GetModuleDir(nullptr); };
     s.launchProcess = [](const std::wstring& exe) { return LaunchProcess(exe, nullptr, false, 0); };
     s.findWindow = [](const wchar_t* cls, const wchar_t* title) { return FindWindowW(cls, title); };
     s.isWindowVisible = [](HWND w) { return IsWindowVisible(w) != FALSE; };

@@ -90,6 +90,7 @@ qvx_wine_start() {
     sleep 0.1
   done
   trap qvx_wine_stop EXIT
+  trap "qvx_wine_stop; exit 130" INT TERM HUP
   mkdir -p "$WINEPREFIX"
   "$WINESERVER" -p >/dev/null 2>&1
   if [ ! -f "$WINEPREFIX/.qvx-ready" ]; then

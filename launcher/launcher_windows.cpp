@@ -1,0 +1,68 @@
+#include "launcher/launcher_windows.h"
+
+#include "launcher/run_sequence.h"
+#include "ui/controls/control.h"
+#include "ui/controls/progress.h"
+
+using SkinUI::TUINotify;
+
+bool IsLauncherCloseButton(const wchar_t* name) {
+    return name && (_wcsicmp(name, L"sysclosebutton") == 0 || _wcsicmp(name, L"btn_ok") == 0);
+}
+
+LRESULT CLauncherWndBase::HandleWmDestroy(UINT, WPARAM, LPARAM, bool& bHandled) {
+    PostQuitMessage(0);
+    bHandled = false;
+    return 0;
+}
+
+LRESULT CLauncherWndBase::HandleOtherMessage(UINT, WPARAM, LPARAM, bool&) { return 0; }
+
+bool CLauncherWndBase::CloseOnButton(TUINotify& msg) {
+    if (msg.sType != L"click" || !msg.pSender) return false;
+    SkinUI::CUIString name = msg.pSender->GetName();
+    if (!IsLauncherCloseButton(name.GetData())) return false;
+    DestroyWindow(GetHWND());
+    return true;
+}
+
+// ---------------------------------------------------------------- repair window
+
+SKINUI_BEGIN_NOTIFY_MAP(CMainWnd, SkinUI::WindowImplBase)
+SKINUI_END_NOTIFY_MAP()
+
+void CMainWnd::OnWindowReady() {
+    SetWindowIcon(kLauncherIconId);
+    SkinUI::CControlUI* root = m_pm.GetRoot();
+    if (root) {
+        m_pm.KillControlTimer(root, kProgressTimerId);
+        m_pm.SetControlTimer(root, kProgressTimerId, kProgressTimerPeriodMs);
+    }
+    SkinUI::CControlUI* found = m_pm.FindControlByName(L"progress_doing");
+    m_progress = found ? static_cast<SkinUI::CProgressUI*>(found->GetInterface(L"Progress")) : nullptr;
+    if (m_progress) m_progress->SetValue(kProgressStart);
+}
+
+void CMainWnd::ReceiveNotify(TUINotify& msg) {
+    if (CloseOnButton(msg)) return;
+    if (msg.sType == L"timer" && msg.wParam == kProgressTimerId && m_progress) {
+        const int value = m_progress->GetValue();
+        if (value < kProgressStepBelow) m_progress->SetValue(value + kProgressStep);
+    }
+    WindowImplBase::ReceiveNotify(msg);
+}
+
+// ---------------------------------------------------------------- notice window
+
+SKINUI_BEGIN_NOTIFY_MAP(CNoTipsWnd, SkinUI::WindowImplBase)
+SKINUI_END_NOTIFY_MAP()
+
+void CNoTipsWnd::OnWindowReady() {
+    SetWindowIcon(kLauncherIconId);
+    if (SkinUI::CControlUI* name = m_pm.FindControlByName(L"soft_name")) name->SetText(launcher::kDisplayName);
+}
+
+void CNoTipsWnd::ReceiveNotify(TUINotify& msg) {
+    if (CloseOnButton(msg)) return;
+    WindowImplBase::ReceiveNotify(msg);
+}
