@@ -48,7 +48,8 @@ void ApplyKey(TUIImageSpec* spec, const CUIString& key, const CUIString& value) 
         if (*v == L'#') ++v;
         spec->dwMask = static_cast<DWORD>(std::wcstoul(v, nullptr, 16));
     } else if (key == L"fade") {
-        spec->uFade = static_cast<BYTE>(std::wcstol(v, nullptr, 10));
+        const long fade = std::wcstol(v, nullptr, 10);
+        spec->uFade = static_cast<BYTE>(fade < 0 ? 0 : fade > 255 ? 255 : fade);
     } else if (key == L"hole") {
         spec->bHole = ReadBool(v);
     } else if (key == L"xtiled") {

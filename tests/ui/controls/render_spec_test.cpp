@@ -69,6 +69,8 @@ TEST(ImageSpec, AllKeysAndTheModifier) {
     EXPECT_EQ(spec.sAlign, L"right bottom");
     EXPECT_EQ(spec.rcPadding, CUIRect(1, 1, 2, 2));
     EXPECT_EQ(spec.sModifier, L"fade='64' dest='5,6,7,8'");
+    spec.ParseImageSpec(L"file='a.png' fade='300'", nullptr, nullptr);
+    EXPECT_EQ(spec.uFade, 255);  // out of range: clamped, not wrapped
 }
 
 TEST(ImageSpec, DpiScaleRenamesAndScales) {
