@@ -1,0 +1,155 @@
+// The skin preview tool on the launcher's two skins: the control tree it dumps
+// (rectangles checked by hand against the layout rules), its picture, and its
+// errors.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "stb_image.h"
+#include "tests/common/test_env.h"
+
+namespace {
+
+std::wstring SkinView() { return testenv::BinaryDir() + L"tools\\skinview\\skinview.exe"; }
+std::wstring SkinArchive() { return testenv::BinaryDir() + L"resources\\skin.zip"; }
+
+std::wstring SourceSkinDir() {
+    std::wstring dir;
+    for (const char* p = QVX_SOURCE_DIR; *p != 0; ++p) dir += static_cast<wchar_t>(*p == '/' ? '\\' : *p);
+    if (!dir.empty() && dir[0] == L'\\') dir = L"Z:" + dir;
+    return dir + L"\\resources\\skin\\";
+}
+
+// Runs skinview with `args`; its standard output goes to `out`. Returns the exit code.
+int RunSkinView(const std::wstring& args, std::string* out = nullptr) {
+    const std::wstring dir = testenv::MakeTempDir(L"skinview");
+    const std::wstring outFile = dir + L"stdout.txt";
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    HANDLE file = ::CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return -1;
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = file;
+    si.hStdError = file;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    std::wstring cmd = L"\"" + SkinView() + L"\" " + args;
+    int code = -1;
+    if (::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) {
+            DWORD exitCode = 0;
+            ::GetExitCodeProcess(pi.hProcess, &exitCode);
+            code = static_cast<int>(exitCode);
+        } else {
+            ::TerminateProcess(pi.hProcess, 99);
+            code = -2;
+        }
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    ::CloseHandle(file);
+    if (out != nullptr) *out = testenv::ReadFile(outFile);
+    testenv::RemoveTree(dir);
+    return code;
+}
+
+// A directory argument without its trailing separator ("dir\"" would escape the quote).
+std::wstring DirArg(std::wstring dir) {
+    while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
+    return L"\"" + dir + L"\"";
+}
+
+bool HasLine(const std::string& dump, const std::string& line) {
+    const std::string trimmed = dump;
+    size_t at = 0;
+    while (at < trimmed.size()) {
+        size_t end = trimmed.find('\n', at);
+        if (end == std::string::npos) end = trimmed.size();
+        std::string l = trimmed.substr(at, end - at);
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        const size_t first = l.find_first_not_of(' ');
+        if (first != std::string::npos && l.substr(first) == line) return true;
+        at = end + 1;
+    }
+    return false;
+}
+
+TEST(SkinView, RepairSkinFromTheArchiveLaysOutAsTheRulesSay) {
+    std::string dump;
+    ASSERT_EQ(RunSkinView(L"--archive \"" + SkinArchive() + L"\" --skin msg_fix_tips.xml --dump-tree", &dump), 0)
+        << dump;
+    // 300 x 100 window; the title row is 30 high with the close button at its right end.
+    EXPECT_TRUE(HasLine(dump, "VerticalLayoutUI name=\"\" visible=1 rect=0,0,300,100")) << dump;
+    EXPECT_TRUE(HasLine(dump, "ControlUI name=\"\" visible=1 rect=0,0,270,30")) << dump;
+    EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"sysclosebutton\" visible=1 rect=270,0,300,30")) << dump;
+    // Spacer 15, logo 48 x 48 at the top of the row, spacer 15, then the text column.
+    EXPECT_TRUE(HasLine(dump, "LabelUI name=\"\" visible=1 rect=15,30,63,78")) << dump;
+    EXPECT_TRUE(HasLine(dump, "VerticalLayoutUI name=\"\" visible=1 rect=78,30,300,100")) << dump;
+    // 15 high title, 10 gap, then the 210 x 18 progress bar.
+    EXPECT_TRUE(HasLine(dump, "ProgressUI name=\"progress_doing\" visible=1 rect=78,55,288,73")) << dump;
+}
+
+TEST(SkinView, NoticeSkinFromAFileCentresItsExitButton) {
+    std::string dump;
+    ASSERT_EQ(RunSkinView(L"--skin \"" + SourceSkinDir() + L"msg_xp_tips.xml\" --dump-tree", &dump), 0) << dump;
+    EXPECT_TRUE(HasLine(dump, "VerticalLayoutUI name=\"\" visible=1 rect=0,0,400,200")) << dump;
+    // The 1-pixel rule under the 30-pixel title row.
+    EXPECT_TRUE(HasLine(dump, "ControlUI name=\"\" visible=1 rect=0,30,400,31")) << dump;
+    // The 24 x 24 icon centred in the 30-pixel row.
+    EXPECT_TRUE(HasLine(dump, "ControlUI name=\"\" visible=1 rect=10,3,34,27")) << dump;
+    // childalign="center": (400 - 140) / 2 = 130; the row sits 20 above the bottom.
+    EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"sysclosebutton\" visible=1 rect=130,140,270,180")) << dump;
+}
+
+TEST(SkinView, SizeOptionOverridesTheSkinSize) {
+    std::string dump;
+    ASSERT_EQ(RunSkinView(L"--dir " + DirArg(SourceSkinDir()) + L" --skin msg_fix_tips.xml --size 500x300 --dump-tree",
+                          &dump),
+              0)
+        << dump;
+    EXPECT_TRUE(HasLine(dump, "VerticalLayoutUI name=\"\" visible=1 rect=0,0,500,300")) << dump;
+    EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"sysclosebutton\" visible=1 rect=470,0,500,30")) << dump;
+}
+
+TEST(SkinView, WritesAPictureOfTheClientArea) {
+    const std::wstring dir = testenv::MakeTempDir(L"skinview_png");
+    const std::wstring png = dir + L"fix.png";
+    ASSERT_EQ(RunSkinView(L"--archive \"" + SkinArchive() + L"\" --skin msg_fix_tips.xml --png \"" + png + L"\""),
+              0);
+    const std::string bytes = testenv::ReadFile(png);
+    int w = 0, h = 0, n = 0;
+    unsigned char* pixels = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                  static_cast<int>(bytes.size()), &w, &h, &n, 4);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(w, 300);
+    EXPECT_EQ(h, 100);
+    auto at = [&](int x, int y) { return pixels + (static_cast<size_t>(y) * w + x) * 4; };
+    // The white background (bkcolor #ffffffff) under the empty strip at the bottom left.
+    EXPECT_EQ(at(5, 95)[0], 255);
+    EXPECT_EQ(at(5, 95)[1], 255);
+    EXPECT_EQ(at(5, 95)[2], 255);
+    EXPECT_EQ(at(5, 95)[3], 255);
+    // The logo is drawn where the dump puts it.
+    const unsigned char* logo = at(39, 54);
+    EXPECT_FALSE(logo[0] == 255 && logo[1] == 255 && logo[2] == 255);
+    stbi_image_free(pixels);
+    testenv::RemoveTree(dir);
+}
+
+TEST(SkinView, ReportsSkinsThatDoNotBuildAndBadArguments) {
+    const std::wstring dir = testenv::MakeTempDir(L"skinview_bad");
+    ASSERT_TRUE(testenv::WriteFile(dir + L"broken.xml", "<Window><VerticalLayout></Window>"));
+    std::string out;
+    EXPECT_EQ(RunSkinView(L"--dir " + DirArg(dir) + L" --skin broken.xml --dump-tree", &out), 4);
+    EXPECT_NE(out.find("does not build"), std::string::npos) << out;
+    EXPECT_EQ(RunSkinView(L"--dir " + DirArg(dir) + L" --skin missing.xml", &out), 4);
+    EXPECT_EQ(RunSkinView(L"--archive \"" + dir + L"nothing.zip\" --skin a.xml", &out), 3);
+    EXPECT_EQ(RunSkinView(L"--skin a.xml --size 300", &out), 2);
+    EXPECT_NE(out.find("--size"), std::string::npos) << out;
+    EXPECT_EQ(RunSkinView(L"--png out.png", &out), 2);
+    testenv::RemoveTree(dir);
+}
+
+}  // namespace
