@@ -104,7 +104,7 @@ bool CShadowUI::SetPosition(int x, int y) {
 }
 
 void CShadowUI::SetColor(DWORD argb) {
-    m_color = argb & 0x00FFFFFF;
+    m_color = argb;  // drawing uses the colour part only
     m_lastSize = SIZE{-1, -1};
 }
 
