@@ -134,7 +134,7 @@ int Run(const skinview::Options& options) {
     int code = 0;
     {
         skinview::PreviewWindow window(skinName, options.width, options.height);
-        if (window.CreateWnd(nullptr, L"skinview", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_TOOLWINDOW, 0, 0,
+        if (window.CreateWnd(nullptr, L"skinview", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0,
                              300, 200) == nullptr) {
             return Fail(5, L"cannot create the window");
         }

@@ -73,7 +73,7 @@ class WindowImplBaseTest : public ::testing::Test {
 protected:
     void Open(const wchar_t* skin) {
         wnd.reset(new TestWindow(skin));
-        ASSERT_NE(wnd->CreateWnd(nullptr, L"impl", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+        ASSERT_NE(wnd->CreateWnd(nullptr, L"impl", WS_POPUP | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                                  WS_EX_TOOLWINDOW, kLeft, kTop, kWidth, kHeight),
                   nullptr);
         wnd->ShowWnd(true, false);
