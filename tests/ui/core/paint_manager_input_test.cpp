@@ -191,6 +191,34 @@ TEST_F(PaintManagerInput, MessageFiltersComeFirstAndUpdateTheMousePosition) {
     SendMouse(host.GetHWND(), WM_LBUTTONUP, 42, 43);
 }
 
+TEST_F(PaintManagerInput, HoverShowsTheToolTipAndMouseLeaveEndsTheHover) {
+    host.pm.FindControlByName(L"c")->SetToolTip(L"more room");
+    SendMouse(host.GetHWND(), WM_MOUSEMOVE, 250, 50);
+    EXPECT_EQ(host.pm.GetTooltipWindow(), nullptr);
+    SendMouse(host.GetHWND(), WM_MOUSEHOVER, 250, 50);
+    EXPECT_TRUE(log.Contains("hover:c"));
+    HWND tip = host.pm.GetTooltipWindow();
+    ASSERT_NE(tip, nullptr);
+    wchar_t cls[32] = {};
+    ::GetClassNameW(tip, cls, 32);
+    EXPECT_STREQ(cls, L"tooltips_class32");
+    EXPECT_EQ(::GetWindow(tip, GW_OWNER), host.GetHWND());
+    // A control without a tooltip text creates nothing new.
+    SendMouse(host.GetHWND(), WM_MOUSEHOVER, 50, 50);
+    EXPECT_EQ(host.pm.GetTooltipWindow(), tip);
+
+    // The window is not active, so leaving ends the hover through a move to nowhere.
+    log.Clear();
+    SendMouse(host.GetHWND(), WM_MOUSEMOVE, 250, 50);
+    ::SendMessageW(host.GetHWND(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(log.Contains("leave:c"));
+    // Closing the window's manager side destroys the tooltip.
+    LRESULT result = 0;
+    host.pm.MessageHandler(WM_CLOSE, 0, 0, result);
+    EXPECT_EQ(host.pm.GetTooltipWindow(), nullptr);
+    EXPECT_FALSE(::IsWindow(tip));
+}
+
 TEST(PaintManagerBare, MessagesBeforeInitAreNotHandled) {
     CPaintManagerUI pm;
     LRESULT result = 0;
