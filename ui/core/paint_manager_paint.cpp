@@ -75,11 +75,14 @@ void CPaintManagerUI::LayOutIfNeeded(const RECT& rcClient, bool& layoutRan) {
             if (m_bLayered) rcRoot.Deflate(m_rcLayeredInset);
             m_pRoot->PlaceAt(rcRoot, true);
         } else {
-            // Each placement clears the control's flag; the bound only guards against
-            // a control that keeps asking.
+            // Visible controls, each container before its children, so that a dirty
+            // container is placed as a whole. (With the update test a container that
+            // needs layout would hide itself and its subtree from the search, and a
+            // change inside a nested layout would never be laid out.) Each placement
+            // clears the control's flag; the bound guards against one that keeps asking.
             for (int guard = 0; guard < 100000; ++guard) {
-                CControlUI* control = m_pRoot->FindMatching(
-                    &FindUpdateNeeded, nullptr, UIFIND_VISIBLE | UIFIND_ME_FIRST | UIFIND_UPDATETEST);
+                CControlUI* control =
+                    m_pRoot->FindMatching(&FindUpdateNeeded, nullptr, UIFIND_VISIBLE | UIFIND_ME_FIRST);
                 if (control == nullptr) break;
                 PlaceAgain(control);
             }

@@ -92,6 +92,28 @@ TEST(PaintManagerPaint, FirstPaintLaysOutSendsWindowInitBeforeDrawingAndQueuesOn
     EXPECT_TRUE(log.With("note:windowinit").empty());
 }
 
+TEST(PaintManagerPaint, AChangeInsideANestedLayoutIsLaidOutOnTheNextPaint) {
+    EventLog log;
+    HostWindow host(&log);
+    ASSERT_TRUE(host.Open(0, 0, 300, 200));
+    ASSERT_NE(host.Attach(L"<Window><VerticalLayout name=\"root\"><Control height=\"50\"/>"
+                          L"<HorizontalLayout name=\"row\" height=\"40\">"
+                          L"<Control name=\"left\" width=\"100\"/><Control name=\"right\"/>"
+                          L"</HorizontalLayout></VerticalLayout></Window>"),
+              nullptr);
+    host.ShowAndPaint();
+    wintest::Pump();
+    CControlUI* right = host.pm.FindControlByName(L"right");
+    EXPECT_EQ(right->GetPos(), CUIRect(100, 50, 300, 90));
+    host.pm.FindControlByName(L"left")->SetFixedWidth(40);
+    EXPECT_FALSE(host.pm.GetRoot()->IsUpdateNeeded());  // only the row asked for layout
+    ::UpdateWindow(host.GetHWND());
+    EXPECT_EQ(right->GetPos(), CUIRect(40, 50, 300, 90));
+    EXPECT_FALSE(host.pm.FindControlByName(L"row")->IsUpdateNeeded());
+    wintest::Pump();
+    EXPECT_EQ(log.With("note:windowsize").size(), 2u);
+}
+
 TEST(PaintManagerPaint, PaintsTheTreeIntoTheWindow) {
     EventLog log;
     HostWindow host(&log);
