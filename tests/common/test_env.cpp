@@ -16,15 +16,18 @@ std::wstring Widen(const char* s) {
 
 }  // namespace
 
-std::wstring BinaryDir() {
+std::wstring HostDir(const char* hostPath) {
     // Compiled in as a host path; under Wine the host root is drive Z:.
-    std::wstring dir = Widen(QVX_BINARY_DIR);
+    std::wstring dir = Widen(hostPath);
     for (wchar_t& c : dir)
         if (c == L'/') c = L'\\';
     if (!dir.empty() && dir[0] == L'\\') dir = L"Z:" + dir;
     if (dir.empty() || dir.back() != L'\\') dir += L'\\';
     return dir;
 }
+
+std::wstring BinaryDir() { return HostDir(QVX_BINARY_DIR); }
+std::wstring SourceDir() { return HostDir(QVX_SOURCE_DIR); }
 
 std::wstring FixtureFile(const wchar_t* name) { return BinaryDir() + L"tests\\fixtures\\" + name; }
 

@@ -9,6 +9,8 @@ namespace testenv {
 
 // The build tree (x86_64) as a Windows path, e.g. Z:\work\main\build\x86_64\ (trailing '\').
 std::wstring BinaryDir();
+// The source tree as a Windows path (trailing '\').
+std::wstring SourceDir();
 // A file of tests/fixtures' build output (qvx.exe, runtime.exe, runtime1.msi ...).
 std::wstring FixtureFile(const wchar_t* name);
 // The launcher exe of this build.

@@ -1,0 +1,264 @@
+// The whole launcher under Wine: registry state in the desktop user's hive, the repair
+// window with the runtime-installer stand-in, the game start, and the unsupported notice.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launcher/process_utils.h"
+#include "support/desktop_user.h"
+#include "support/log_config.h"
+#include "tests/common/test_env.h"
+
+namespace {
+
+// A value of resources/config.ini, the text the launcher carries enciphered.
+std::wstring ConfigName(const wchar_t* key) {
+    wchar_t buf[256] = {};
+    const std::wstring ini = testenv::SourceDir() + L"resources\\config.ini";
+    for (const wchar_t* section : {L"Soft", L"SoftParam"}) {
+        GetPrivateProfileStringW(section, key, L"", buf, 256, ini.c_str());
+        if (*buf) break;
+    }
+    return buf;
+}
+
+std::wstring StateKey() {
+    return GetDesktopUserSid() + L"\\SoftWare\\" + ConfigName(L"SOFT_NAME_EN") + L"\\" + ConfigName(L"KEY_MAIN_NAME");
+}
+
+void SetState(const wchar_t* valueKey, const std::wstring& data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_USERS, StateKey().c_str(), 0, nullptr, 0,
+                                             KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr));
+    RegSetValueExW(key, ConfigName(valueKey).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+std::wstring Marker() {
+    wchar_t buf[64] = {};
+    DWORD size = sizeof(buf) - sizeof(wchar_t);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_USERS, StateKey().c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+        return L"<absent>";
+    const LONG rc = RegQueryValueExW(key, ConfigName(L"SAVE_KEY_MAIN_FIX_TIME").c_str(), nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS ? std::wstring(buf) : std::wstring(L"<absent>");
+}
+
+void ClearState() { RegDeleteTreeW(HKEY_USERS, StateKey().c_str()); }
+
+RECT WorkArea(HWND w) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    GetMonitorInfoW(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &mi);
+    return mi.rcWork;
+}
+
+// A left click at client coordinates, as the mouse would deliver it.
+void ClickAt(HWND w, int x, int y) {
+    const LPARAM at = MAKELPARAM(x, y);
+    PostMessageW(w, WM_MOUSEMOVE, 0, at);
+    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(w, WM_LBUTTONUP, 0, at);
+}
+
+// An installed game: launcher, game stand-in and, when wanted, the runtime installer.
+class InstalledGame {
+public:
+    explicit InstalledGame(bool withRuntime, DWORD installerMs = 0) {
+        testenv::CopyInto(testenv::LauncherExe(), dir + L"TavrelStart.exe");
+        testenv::CopyInto(testenv::FixtureFile(L"qvx.exe"), dir + L"qvx.exe");
+        testenv::WriteFile(dir + L"qvx.ini", "[fixture]\r\nexit_after=15000\r\n");
+        if (withRuntime) {
+            CreateDirectoryW((dir + L"runtime").c_str(), nullptr);
+            testenv::CopyInto(testenv::FixtureFile(L"runtime.exe"), dir + L"runtime\\runtime.exe");
+            SetInstallerTime(installerMs);
+        }
+        ClearState();
+    }
+    ~InstalledGame() {
+        if (launcher) {
+            if (WaitForSingleObject(launcher, 20000) != WAIT_OBJECT_0) TerminateProcess(launcher, 9);
+            CloseHandle(launcher);
+        }
+        testenv::CloseAll(L"GLFW30", L"Tavrel");
+        testenv::WaitFor([] { return !IsProcessRunning(L"runtime.exe"); }, 20000);
+        ClearState();
+        testenv::RemoveTree(dir);
+    }
+    void SetInstallerTime(DWORD ms) {
+        testenv::WriteFile(dir + L"runtime\\runtime.ini", "[fixture]\r\ndelay_ms=" + std::to_string(ms) + "\r\n");
+    }
+    void Register(const std::wstring& installDir, const wchar_t* marker) {
+        SetState(L"SAVE_KEY_Install_Path", installDir);
+        if (marker) SetState(L"SAVE_KEY_MAIN_FIX_TIME", marker);
+    }
+    void Start() { launcher = testenv::Start(L"\"" + dir + L"TavrelStart.exe\"", dir); }
+    int Finish(DWORD timeoutMs = 30000) {
+        DWORD code = 99;
+        if (WaitForSingleObject(launcher, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(launcher, &code);
+        CloseHandle(launcher);
+        launcher = nullptr;
+        return static_cast<int>(code);
+    }
+    bool GameStarted() const { return testenv::FileExists(dir + L"qvx.started"); }
+    bool InstallerRan() const { return testenv::FileExists(dir + L"runtime\\runtime.log"); }
+    HWND WaitForWindow(DWORD ms = 15000) const {
+        HWND w = nullptr;
+        testenv::WaitFor([&] { return (w = FindWindowW(L"Start", L"Tavrel")) != nullptr && IsWindowVisible(w); }, ms);
+        return w;
+    }
+
+    std::wstring dir = testenv::MakeTempDir(L"game");
+    HANDLE launcher = nullptr;
+};
+
+}  // namespace
+
+TEST(LauncherEndToEnd, FirstStartRepairsAtTheBottomRightThenStartsTheGame) {
+    InstalledGame game(true, 2500);
+    game.Register(game.dir, L"0");
+    game.Start();
+    HWND w = game.WaitForWindow();
+    ASSERT_NE(nullptr, w);
+    RECT r{};
+    const RECT work = WorkArea(w);
+    testenv::WaitFor([&] { return GetWindowRect(w, &r) && r.right == work.right - 50; }, 3000);
+    EXPECT_EQ(work.right - 50, r.right);
+    EXPECT_EQ(work.bottom - 50, r.bottom);
+    EXPECT_EQ(300, r.right - r.left);
+    EXPECT_EQ(100, r.bottom - r.top);
+    EXPECT_FALSE(game.GameStarted());  // the game waits for the repair
+    EXPECT_EQ(0, game.Finish());
+    EXPECT_TRUE(game.InstallerRan());
+    EXPECT_EQ(L"1", Marker());
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+}
+
+TEST(LauncherEndToEnd, SecondStartSkipsTheRepair) {
+    InstalledGame game(true);
+    game.Register(game.dir, L"1");
+    game.Start();
+    EXPECT_EQ(0, game.Finish());
+    EXPECT_EQ(nullptr, FindWindowW(L"Start", L"Tavrel"));
+    EXPECT_FALSE(game.InstallerRan());
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+}
+
+TEST(LauncherEndToEnd, CloseButtonEndsTheRepairAtOnceWhileTheInstallerRuns) {
+    InstalledGame game(true, 8000);
+    game.Register(game.dir, L"0");
+    game.Start();
+    HWND w = game.WaitForWindow();
+    ASSERT_NE(nullptr, w);
+    ASSERT_TRUE(testenv::WaitFor([] { return IsProcessRunning(L"runtime.exe"); }, 10000));
+    ClickAt(w, 285, 15);  // the title row's close button
+    EXPECT_EQ(0, game.Finish(10000));
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+    EXPECT_TRUE(IsProcessRunning(L"runtime.exe"));
+    EXPECT_EQ(L"0", Marker());
+}
+
+TEST(LauncherEndToEnd, MissingInstallerClosesAfterAboutASecondAndWritesNothing) {
+    InstalledGame game(false);
+    game.Register(game.dir, L"0");
+    const DWORD start = GetTickCount();
+    game.Start();
+    ASSERT_NE(nullptr, game.WaitForWindow());
+    EXPECT_EQ(0, game.Finish());
+    EXPECT_GE(GetTickCount() - start, 1000u);
+    EXPECT_EQ(L"0", Marker());
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+}
+
+TEST(LauncherEndToEnd, InstallerThatCannotStartIsNotRecorded) {
+    InstalledGame game(true);
+    testenv::WriteFile(game.dir + L"runtime\\runtime.exe", "not a program");
+    game.Register(game.dir, L"0");
+    game.Start();
+    EXPECT_EQ(0, game.Finish());
+    EXPECT_EQ(L"0", Marker());
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+}
+
+TEST(LauncherEndToEnd, InstallDirectoryWithoutTrailingSeparatorFindsTheInstaller) {
+    InstalledGame game(true);
+    std::wstring bare = game.dir;
+    bare.pop_back();
+    game.Register(bare, L"0");
+    game.Start();
+    EXPECT_EQ(0, game.Finish());
+    EXPECT_TRUE(game.InstallerRan());
+    EXPECT_EQ(L"1", Marker());
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+}
+
+TEST(LauncherEndToEnd, SecondLauncherDuringTheRepairExitsAtOnce) {
+    InstalledGame game(true, 4000);
+    game.Register(game.dir, L"0");
+    game.Start();
+    ASSERT_NE(nullptr, game.WaitForWindow());
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(0, testenv::RunAndWait(L"\"" + game.dir + L"TavrelStart.exe\"", 20000, game.dir));
+    EXPECT_LT(GetTickCount() - start, 3000u);
+    EXPECT_FALSE(game.GameStarted());
+    EXPECT_EQ(0, game.Finish());
+}
+
+TEST(LauncherEndToEnd, UnsupportedSystemShowsTheCentredNoticeAndTheExitButtonEndsIt) {
+    InstalledGame game(true);
+    game.Register(game.dir, L"1");
+    testenv::SetWineVersion(L"winxp");
+    game.Start();
+    HWND w = game.WaitForWindow();
+    testenv::SetWineVersion(L"");
+    ASSERT_NE(nullptr, w);
+    // The window is visible from its creation on; placement follows at once.
+    RECT r{};
+    const RECT work = WorkArea(w);
+    testenv::WaitFor([&] { return GetWindowRect(w, &r) && r.left != 0; }, 3000);
+    EXPECT_EQ(400, r.right - r.left);
+    EXPECT_EQ(200, r.bottom - r.top);
+    EXPECT_EQ((work.left + work.right) / 2 - 200, r.left);
+    EXPECT_EQ((work.top + work.bottom) / 2 - 100, r.top);
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(w));  // stays until the user answers
+    ClickAt(w, 200, 160);      // "退出"
+    EXPECT_EQ(0, game.Finish(10000));
+    Sleep(500);
+    EXPECT_FALSE(game.GameStarted());
+}
+
+TEST(LauncherEndToEnd, VirtualMachineDiskIsRefusedUnlessTheMarkerFileIsThere) {
+    const wchar_t* enumKey = L"SYSTEM\\ControlSet001\\Services\\Disk\\Enum";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, enumKey, 0, nullptr, 0,
+                                             KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr));
+    const std::wstring disk = L"SCSI\\Disk&Ven_VMware&Prod_Virtual_disk\\5&1ec51bf7&0&000000";
+    RegSetValueExW(key, L"0", 0, REG_SZ, reinterpret_cast<const BYTE*>(disk.c_str()),
+                   static_cast<DWORD>((disk.size() + 1) * sizeof(wchar_t)));
+    {
+        InstalledGame game(false);
+        game.Register(game.dir, L"1");
+        game.Start();
+        HWND w = game.WaitForWindow();
+        ASSERT_NE(nullptr, w);
+        PostMessageW(w, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, game.Finish(10000));
+        EXPECT_FALSE(game.GameStarted());
+    }
+    {
+        InstalledGame game(false);
+        game.Register(game.dir, L"1");
+        testenv::WriteFile(game.dir + CLogConfig::MarkerFileName(), "");
+        game.Start();
+        EXPECT_EQ(0, game.Finish());
+        EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+    }
+    RegDeleteValueW(key, L"0");
+    RegCloseKey(key);
+}
