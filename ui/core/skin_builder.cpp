@@ -127,6 +127,7 @@ CControlUI* CSkinBuilder::Create(const wchar_t* skin, const wchar_t* type, IDial
 
 CControlUI* CSkinBuilder::Create(IDialogBuilderCallback* callback, CPaintManagerUI* manager, CControlUI* parent) {
     m_callback = callback;
+    if (m_budget == &m_ownBudget) m_ownBudget = TBuildBudget();  // each outermost build starts afresh
     CXmlElement root = m_xml.RootElement();
     if (root.IsNull()) return nullptr;
 
