@@ -87,10 +87,10 @@ void CPaintManagerUI::SetLayeredImage(const wchar_t* image) {
     m_sLayeredImage = image;
     SetLayered(true);
     // Load the image now so that the first layered paint does not wait for it.
-    if (const TUIImageSpec* spec = GetImageSpec(m_sLayeredImage)) {
-        if (!spec->sImageName.IsEmpty()) {
-            GetImageEx(spec->sImageName, spec->sResType.IsEmpty() ? nullptr : spec->sResType.GetData(),
-                       spec->dwMask);
+    if (const TUIImageSpec* parsed = GetImageSpec(m_sLayeredImage)) {
+        if (!parsed->sImageName.IsEmpty()) {
+            GetImageEx(parsed->sImageName, parsed->sResType.IsEmpty() ? nullptr : parsed->sResType.GetData(),
+                       parsed->dwMask);
         }
     }
     m_bLayeredChanged = true;
