@@ -387,6 +387,15 @@ TEST_F(SkinBuilderTest, ImageElementRegistersWithTheManager) {
     EXPECT_EQ(logo->nWidth, 48);
     EXPECT_EQ(logo->nHeight, 48);
     delete root;
+
+    // A layered image turns layered painting on and is loaded at once.
+    root = Build(L"<Window layeredimage=\"file='btn_close.png' source='0,0,30,30'\" layeredopacity=\"180\"><Control/></Window>");
+    ASSERT_NE(root, nullptr);
+    EXPECT_TRUE(manager.IsLayered());
+    EXPECT_EQ(manager.GetOpacity(), 180);
+    EXPECT_STREQ(manager.GetLayeredImage(), L"file='btn_close.png' source='0,0,30,30'");
+    EXPECT_NE(manager.GetImage(L"btn_close.png"), nullptr);
+    delete root;
 }
 
 // ------------------------------------------------------------------ Window attributes
