@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "ui/core/control_factory.h"
 #include "ui/core/image_loader.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/resource_catalog.h"
@@ -136,6 +137,7 @@ bool CPaintManagerUI::IsCachedResourceZip() { return CUIResourceSettings::IsCach
 void CPaintManagerUI::TermFramework() {
     TSharedResources& shared = Shared();
     CUIResourceCatalog::Instance().Release();
+    CControlFactory::Release();
     shared.tables.FreeAll();
     ResetFontRecord(shared.defaultFont);
     shared.initialised = false;

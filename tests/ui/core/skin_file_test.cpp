@@ -6,6 +6,7 @@
 
 #include "tests/common/test_env.h"
 #include "tests/ui/core/core_test_util.h"
+#include "ui/core/image_loader.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/resource_settings.h"
 #include "ui/core/xml_document.h"
@@ -178,5 +179,13 @@ TEST_F(SkinFileTest, SkinArchiveEmbeddedInTheLauncher) {
     CUIBuffer png;
     ASSERT_TRUE(CUIResourceSettings::ReadResourceFile(L"BTN_CLOSE.PNG", png));
     EXPECT_EQ(0, memcmp(png.Data(), "\x89PNG", 4));
+
+    // Module resources by identifier: the bytes are copied; an archive is no image.
+    CUIBuffer copy;
+    ASSERT_TRUE(ReadModuleResource(launcher.Get(), MAKEINTRESOURCEW(130), L"ZIPRES", copy));
+    EXPECT_EQ(size, copy.Size());
+    EXPECT_FALSE(ReadModuleResource(launcher.Get(), MAKEINTRESOURCEW(131), L"ZIPRES", copy));
+    CPaintManagerUI pm;
+    EXPECT_EQ(nullptr, pm.AddImage(L"130", L"ZIPRES", 0, false, false, launcher.Get()));
     CUIResourceSettings::Reset();  // before the module goes away
 }
