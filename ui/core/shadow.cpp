@@ -25,6 +25,40 @@ UpdateLayeredWindowFn LayeredUpdater() {
     return fn;
 }
 
+// Window subclassing from comctl32, looked up at run time (by name, else by its
+// ordinal) so that a system without it only loses the shadow.
+struct TSubclassApi {
+    typedef BOOL(WINAPI* SetFn)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR);
+    typedef BOOL(WINAPI* RemoveFn)(HWND, SUBCLASSPROC, UINT_PTR);
+    typedef LRESULT(WINAPI* DefFn)(HWND, UINT, WPARAM, LPARAM);
+    SetFn set = nullptr;
+    RemoveFn remove = nullptr;
+    DefFn def = nullptr;
+    bool Usable() const { return set != nullptr && remove != nullptr && def != nullptr; }
+};
+
+FARPROC LookUp(HMODULE module, const char* name, WORD ordinal) {
+    FARPROC fn = ::GetProcAddress(module, name);
+    return fn != nullptr ? fn : ::GetProcAddress(module, MAKEINTRESOURCEA(ordinal));
+}
+
+const TSubclassApi& SubclassApi() {
+    static const TSubclassApi api = [] {
+        TSubclassApi a;
+        HMODULE module = ::GetModuleHandleW(L"comctl32.dll");
+        if (module == nullptr) module = ::LoadLibraryW(L"comctl32.dll");  // stays loaded for the process
+        if (module == nullptr) return a;
+        a.set = reinterpret_cast<TSubclassApi::SetFn>(
+            reinterpret_cast<void*>(LookUp(module, "SetWindowSubclass", 410)));
+        a.remove = reinterpret_cast<TSubclassApi::RemoveFn>(
+            reinterpret_cast<void*>(LookUp(module, "RemoveWindowSubclass", 412)));
+        a.def = reinterpret_cast<TSubclassApi::DefFn>(
+            reinterpret_cast<void*>(LookUp(module, "DefSubclassProc", 413)));
+        return a;
+    }();
+    return api;
+}
+
 HBITMAP CreateDib32(int cx, int cy, BYTE** bits) {
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -137,7 +171,10 @@ BYTE CShadowUI::ComputedAlpha(int distance, int size, int sharpness, int darknes
 }
 
 void CShadowUI::Create(HWND owner) {
-    if (!m_show || m_hWnd != nullptr || owner == nullptr || LayeredUpdater() == nullptr) return;
+    if (!m_show || m_hWnd != nullptr || owner == nullptr || LayeredUpdater() == nullptr ||
+        !SubclassApi().Usable()) {
+        return;
+    }
     if ((::GetWindowLongPtrW(owner, GWL_STYLE) & WS_CHILD) != 0) return;
     // The shadow shares the skinned window's owner so that it can sit right behind it.
     HWND sharedOwner = ::GetWindow(owner, GW_OWNER);
@@ -147,14 +184,14 @@ void CShadowUI::Create(HWND owner) {
     if (m_hWnd == nullptr) return;
     m_owner = owner;
     m_lastSize = SIZE{-1, -1};
-    m_subclassed = ::SetWindowSubclass(owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this),
-                                       reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    m_subclassed = SubclassApi().set(owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this),
+                                     reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     Update();
 }
 
 void CShadowUI::Destroy() {
     if (m_subclassed && m_owner != nullptr) {
-        ::RemoveWindowSubclass(m_owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this));
+        SubclassApi().remove(m_owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this));
     }
     m_subclassed = false;
     if (m_hWnd != nullptr) ::DestroyWindow(m_hWnd);
@@ -267,7 +304,7 @@ void CShadowUI::DrawComputed(BYTE* pixels, int width, int height, const RECT& ow
 LRESULT CALLBACK CShadowUI::OwnerSubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                               DWORD_PTR data) {
     auto* self = reinterpret_cast<CShadowUI*>(data);
-    const LRESULT result = ::DefSubclassProc(hWnd, msg, wParam, lParam);
+    const LRESULT result = SubclassApi().def(hWnd, msg, wParam, lParam);
     switch (msg) {
     case WM_WINDOWPOSCHANGED:
     case WM_SHOWWINDOW:
@@ -284,7 +321,7 @@ LRESULT CALLBACK CShadowUI::OwnerSubclassProc(HWND hWnd, UINT msg, WPARAM wParam
         self->m_hWnd = nullptr;
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hWnd, &CShadowUI::OwnerSubclassProc, id);
+        SubclassApi().remove(hWnd, &CShadowUI::OwnerSubclassProc, id);
         self->m_subclassed = false;
         self->m_owner = nullptr;
         break;
