@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/common/test_env.h"
 #include "tests/ui/skin_test_support.h"
@@ -227,6 +229,61 @@ TEST_F(SkinBuilderTest, MissingOrMalformedSkinGivesNull) {
     EXPECT_EQ(malformed.Create(L"<Window><Control></Window>", nullptr, nullptr, &manager, nullptr), nullptr);
     CSkinBuilder resource;  // a resource id that this module does not have
     EXPECT_EQ(resource.Create(MAKEINTRESOURCEW(4321), L"XML", nullptr, &manager, nullptr), nullptr);
+}
+
+// Module resources of a copy of a fixture exe, written with UpdateResource.
+class CResourceModule {
+public:
+    CResourceModule() : m_dir(testenv::MakeTempDir(L"skinres")), m_path(m_dir + L"skins.exe") {}
+    ~CResourceModule() {
+        if (m_module != nullptr) ::FreeLibrary(m_module);
+        testenv::RemoveTree(m_dir);
+    }
+    bool Make(const std::vector<std::pair<int, std::string>>& skins, const wchar_t* type) {
+        if (!::CopyFileW(testenv::FixtureFile(L"qvx.exe").c_str(), m_path.c_str(), FALSE)) return false;
+        HANDLE update = ::BeginUpdateResourceW(m_path.c_str(), FALSE);
+        if (update == nullptr) return false;
+        for (const auto& skin : skins) {
+            ::UpdateResourceW(update, type, MAKEINTRESOURCEW(skin.first), 0, const_cast<char*>(skin.second.data()),
+                              static_cast<DWORD>(skin.second.size()));
+        }
+        if (!::EndUpdateResourceW(update, FALSE)) return false;
+        m_module = ::LoadLibraryExW(m_path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        return m_module != nullptr;
+    }
+    HMODULE module() const { return m_module; }
+
+private:
+    std::wstring m_dir;
+    std::wstring m_path;
+    HMODULE m_module = nullptr;
+};
+
+TEST_F(SkinBuilderTest, ResourceSkinAndItsIncludesComeFromTheModule) {
+    CResourceModule resources;
+    ASSERT_TRUE(resources.Make({{7, "<Window size=\"90,40\"><VerticalLayout><Include source=\"8\" count=\"2\"/>"
+                                    "</VerticalLayout></Window>"},
+                                {8, "\xEF\xBB\xBF<Window><Button name=\"r\"/></Window>"},
+                                {9, "<Window><Broken></Window>"}},
+                               L"SKINXML"));
+    // Includes are read by builders of their own, from the framework's module.
+    const HINSTANCE framework = CPaintManagerUI::GetInstance();
+    CPaintManagerUI::SetInstance(resources.module());
+    CSkinBuilder builder;
+    CControlUI* root = builder.Create(MAKEINTRESOURCEW(7), L"SKINXML", nullptr, &manager, nullptr);
+    CSkinBuilder broken;
+    CControlUI* none = broken.Create(MAKEINTRESOURCEW(9), L"SKINXML", nullptr, &manager, nullptr);
+    CSkinBuilder untyped;
+    CControlUI* noType = untyped.Create(MAKEINTRESOURCEW(7), nullptr, nullptr, &manager, nullptr);
+    CPaintManagerUI::SetInstance(framework);
+
+    ASSERT_NE(root, nullptr) << builder.GetLastErrorMessage();
+    EXPECT_EQ(manager.GetInitSize().cx, 90);
+    ASSERT_EQ(ChildCount(root), 2);
+    EXPECT_STREQ(Child(root, 1)->GetName(), L"r");
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(noType, nullptr);
+    delete root;
 }
 
 // ------------------------------------------------------------------ elements
