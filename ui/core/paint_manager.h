@@ -73,6 +73,7 @@ public:
     // GetImage; when absent, AddImage (not shared) and look it up again.
     const TUIImage* GetImageEx(const wchar_t* name, const wchar_t* type = nullptr, DWORD mask = 0,
                                bool hueAdjust = false, HINSTANCE instance = nullptr);
+    // Removal works on the table the flag names (own unless `shared`).
     bool RemoveImage(const wchar_t* name, bool shared = false);
     void RemoveAllImages(bool shared = false);
 

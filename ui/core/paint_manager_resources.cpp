@@ -34,6 +34,8 @@ TSharedResources& Shared() {
     return shared;
 }
 
+TUIResourceTables& SharedTables() { return Shared().tables; }
+
 void FontKey(int id, wchar_t (&key)[16]) { swprintf(key, 16, L"%d", id); }
 
 void ResetFontRecord(TUIFont& font) {
@@ -193,7 +195,7 @@ const TUIImage* CPaintManagerUI::GetImageEx(const wchar_t* name, const wchar_t* 
 }
 
 bool CPaintManagerUI::RemoveImage(const wchar_t* name, bool shared) {
-    CUIStringMap& images = TargetTables(shared).images;
+    CUIStringMap& images = (shared ? SharedTables() : m_ResInfo).images;
     TUIImage* image = static_cast<TUIImage*>(images.Find(name, false));
     if (!image) return false;
     images.Remove(name);
@@ -201,7 +203,7 @@ bool CPaintManagerUI::RemoveImage(const wchar_t* name, bool shared) {
     return true;
 }
 
-void CPaintManagerUI::RemoveAllImages(bool shared) { TargetTables(shared).FreeImages(); }
+void CPaintManagerUI::RemoveAllImages(bool shared) { (shared ? SharedTables() : m_ResInfo).FreeImages(); }
 
 // ----------------------------------------------------------------------------
 // Fonts
@@ -319,7 +321,7 @@ HFONT CPaintManagerUI::FindFont(const wchar_t* face, int size, bool bold, bool u
 bool CPaintManagerUI::RemoveFont(int id, bool shared) {
     wchar_t key[16];
     FontKey(id, key);
-    CUIStringMap& fonts = TargetTables(shared).fonts;
+    CUIStringMap& fonts = (shared ? SharedTables() : m_ResInfo).fonts;
     TUIFont* font = static_cast<TUIFont*>(fonts.Find(key, false));
     if (!font) return false;
     fonts.Remove(key);
@@ -327,7 +329,7 @@ bool CPaintManagerUI::RemoveFont(int id, bool shared) {
     return true;
 }
 
-void CPaintManagerUI::RemoveAllFonts(bool shared) { TargetTables(shared).FreeFonts(); }
+void CPaintManagerUI::RemoveAllFonts(bool shared) { (shared ? SharedTables() : m_ResInfo).FreeFonts(); }
 
 bool CPaintManagerUI::AddFontFile(const wchar_t* fileName) {
     CUIBuffer bytes;
@@ -368,7 +370,7 @@ const wchar_t* CPaintManagerUI::GetDefaultAttributeList(const wchar_t* elementNa
 }
 
 bool CPaintManagerUI::RemoveDefaultAttributeList(const wchar_t* elementName, bool shared) {
-    CUIStringMap& lists = TargetTables(shared).attributeLists;
+    CUIStringMap& lists = (shared ? SharedTables() : m_ResInfo).attributeLists;
     CUIString* text = static_cast<CUIString*>(lists.Find(elementName, false));
     if (!text) return false;
     lists.Remove(elementName);
@@ -376,7 +378,9 @@ bool CPaintManagerUI::RemoveDefaultAttributeList(const wchar_t* elementName, boo
     return true;
 }
 
-void CPaintManagerUI::RemoveAllDefaultAttributeLists(bool shared) { TargetTables(shared).FreeAttributeLists(); }
+void CPaintManagerUI::RemoveAllDefaultAttributeLists(bool shared) {
+    (shared ? SharedTables() : m_ResInfo).FreeAttributeLists();
+}
 
 void CPaintManagerUI::AddStyle(const wchar_t* name, const wchar_t* attributes, bool shared) {
     if (!name || !*name) return;
@@ -394,7 +398,7 @@ const wchar_t* CPaintManagerUI::GetStyle(const wchar_t* name) {
 }
 
 bool CPaintManagerUI::RemoveStyle(const wchar_t* name, bool shared) {
-    CUIStringMap& styles = TargetTables(shared).styles;
+    CUIStringMap& styles = (shared ? SharedTables() : m_ResInfo).styles;
     CUIString* text = static_cast<CUIString*>(styles.Find(name, false));
     if (!text) return false;
     styles.Remove(name);
@@ -402,7 +406,7 @@ bool CPaintManagerUI::RemoveStyle(const wchar_t* name, bool shared) {
     return true;
 }
 
-void CPaintManagerUI::RemoveAllStyles(bool shared) { TargetTables(shared).FreeStyles(); }
+void CPaintManagerUI::RemoveAllStyles(bool shared) { (shared ? SharedTables() : m_ResInfo).FreeStyles(); }
 
 // ----------------------------------------------------------------------------
 // DPI scale

@@ -121,6 +121,8 @@ TEST_F(PaintManagerResourcesTest, SharedTablesAndDefaultFont) {
     b.SetUseSharedTables(true);
     b.AddStyle(L"s", L"text=\"x\"");
     EXPECT_STREQ(L"text=\"x\"", a.GetStyle(L"s"));
+    b.RemoveAllStyles();  // own table only, even with shared tables on
+    EXPECT_STREQ(L"text=\"x\"", a.GetStyle(L"s"));
 
     // Own default font: bold adds 700 to the stock weight.
     LOGFONTW stock = FontOf(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
