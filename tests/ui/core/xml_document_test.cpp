@@ -223,3 +223,48 @@ TEST(CXmlDocumentTest, SurrogatePairsInNamesAndValues) {
     CXmlDocument doc(L"<a v=\"\xD83D\xDE00 x\"/>");
     EXPECT_STREQ(L"\xD83D\xDE00 x", doc.RootElement().AttrValue(0));
 }
+
+TEST(CXmlDocumentTest, RandomDamageNeverCrashes) {
+    const std::wstring skin =
+        L"<?xml version=\"1.0\"?><!-- c --><Window size=\"300,100\" caption=\"0,0,0,30\">"
+        L"<Font id=\"1\" name=\"a&amp;b\"/><VerticalLayout><Label text=\"x &lt; y\" name=\"l\">t</Label>"
+        L"<Button name=\"b\" normalimage=\"file='x.png' source='0,0,1,1'\"/></VerticalLayout></Window>";
+    const wchar_t alphabet[] = L"<>/=\"' &;!?-abc\x4E2D\xD83D\xDE00\x0301";
+    unsigned seed = 4321;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    int parsed = 0;
+    for (int round = 0; round < 5000; ++round) {
+        std::wstring text = skin;
+        const int edits = 1 + static_cast<int>(next() % 5);
+        for (int i = 0; i < edits; ++i) {
+            const size_t at = next() % text.size();
+            const wchar_t c = alphabet[next() % (sizeof(alphabet) / sizeof(wchar_t) - 1)];
+            switch (next() % 3) {
+                case 0: text[at] = c; break;
+                case 1: text.insert(at, 1, c); break;
+                default: text.erase(at, 1); break;
+            }
+        }
+        CXmlDocument doc;
+        if (!doc.ParseText(text.c_str())) continue;
+        ++parsed;
+        // Walk everything the way the builder does.
+        for (CXmlElement e = doc.RootElement(); !e.IsNull();) {
+            for (int i = 0; i < e.AttrCount(); ++i) {
+                EXPECT_NE(nullptr, e.AttrName(i));
+                EXPECT_NE(nullptr, e.AttrValue(i));
+            }
+            (void)e.Value();
+            if (e.HasChildElements()) {
+                e = e.FirstChild();
+                continue;
+            }
+            while (!e.IsNull() && e.NextSibling().IsNull()) e = e.Parent();
+            if (!e.IsNull()) e = e.NextSibling();
+        }
+    }
+    EXPECT_GT(parsed, 100);  // damage in text and values still parses
+}
