@@ -11,6 +11,7 @@ Images and their required sizes:
   progress_bar.png     200 x 18, fore part at x 0..100, track at x 100..200
   main_titile_icon.png 24 x 24
   btn_install.png      560 x 40, four 140 x 40 state cells side by side (normal, hot, pushed, disabled)
+  ../app.ico           program icon 107: 16, 24, 32, 48 (DIB) and 256 (PNG) pixels
 """
 
 import math
@@ -176,6 +177,38 @@ def install_button():
     return canvas
 
 
+def icon_entry_dib(canvas):
+    """One icon image as a 32-bit DIB with its AND mask (readable by every Windows version)."""
+    w, h = canvas.width, canvas.height
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = bytearray()
+    for y in range(h - 1, -1, -1):
+        for x in range(w):
+            r, g, b, a = canvas.px[y][x]
+            pixels += bytes((b, g, r, a))
+    stride = ((w + 31) // 32) * 4
+    mask = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(stride)
+        for x in range(w):
+            if canvas.px[y][x][3] == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    return header + bytes(pixels) + bytes(mask)
+
+
+def icon_file(canvases):
+    """An .ico holding the given square images: DIB entries, PNG for 256 pixels."""
+    images = [c.png() if c.width >= 256 else icon_entry_dib(c) for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for c, data in zip(canvases, images):
+        side = c.width if c.width < 256 else 0
+        out += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return out + b"".join(images)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "skin")
@@ -191,6 +224,10 @@ def main():
     for name, canvas in images.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(canvas.png())
+    # The program icon (resource 107) in the usual sizes, beside the resource script.
+    if len(sys.argv) <= 1:
+        with open(os.path.join(here, "..", "app.ico"), "wb") as f:
+            f.write(icon_file([logo(n) for n in (16, 24, 32, 48, 256)]))
 
 
 if __name__ == "__main__":

@@ -75,7 +75,7 @@ qvx_wine_stop() {
 # Starts Xvfb and a persistent wineserver for the prefix in the build tree, creates the
 # prefix on first use, and writes $QVX_BUILD/wine.env for cmake/wine-run.
 qvx_wine_start() {
-  export WINEPREFIX=$QVX_BUILD/wineprefix
+  export WINEPREFIX=${QVX_PREFIX:-$QVX_BUILD/wineprefix}
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree=;mshtml="
   export WINESERVER
