@@ -103,6 +103,18 @@ TEST(LogConfig, InitLogStartsTheLoggerOnceAndWritesNothing)
     EXPECT_EQ(testenv::ReadFile(first).find("filtered out"), std::string::npos);
 }
 
+TEST(LogConfig, CsvExtensionSelectsTheCsvAppender)
+{
+    const std::wstring dir = testenv::MakeTempDir(L"csvstart");
+    EXPECT_STREQ(StartFileLogger(dir + L"launcher.csv", 5, 0, 0), "csv");
+    EXPECT_FALSE(testenv::FileExists(dir + L"launcher.csv"));
+    QVX_LOG(Info, "through logger 0");
+    const std::string content = testenv::ReadFile(dir + L"launcher.csv");
+    EXPECT_EQ(content.find("Date;Time;Severity;TID;Function;Message\r\n"), 0u);
+    EXPECT_NE(content.find(";INFO;"), std::string::npos);
+    EXPECT_NE(content.find("\"through logger 0\""), std::string::npos);
+}
+
 TEST(RollingFileAppender, CsvWithHeaderAndUtf8)
 {
     const std::wstring dir = testenv::MakeTempDir(L"csvlog");

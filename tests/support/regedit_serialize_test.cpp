@@ -5,6 +5,8 @@
 
 #include "support/desktop_user.h"
 #include "support/regedit_serialize.h"
+#include "support/win/scoped_handle.h"
+#include "tests/common/test_env.h"
 #include "tests/support/support_test_util.h"
 
 namespace {
@@ -40,6 +42,22 @@ TEST_F(RegeditSerializeTest, DesktopUserIsTheShellOwner)
     EXPECT_EQ(sid.rfind(L"S-1-5-", 0), 0u) << sid;
     EXPECT_FALSE(GetDesktopUserName().empty());
     EXPECT_TRUE(supporttest::KeyExists(HKEY_USERS, sid + L"\\SoftWare"));
+}
+
+TEST_F(RegeditSerializeTest, ImagePathsAreMatchedUpperCasedAndBySubstring)
+{
+    const std::wstring dir = testenv::MakeTempDir(L"image");
+    const std::wstring exe = dir + L"qvxprobe_Explorer.exe";
+    ASSERT_TRUE(testenv::CopyInto(testenv::FixtureFile(L"qvx.exe"), exe));
+    ScopedHandle process(testenv::Start(L"\"" + exe + L"\" --hidden --exit-after 60000", dir));
+    ASSERT_TRUE(process);
+    const DWORD pid = GetProcessId(process.get());
+    EXPECT_TRUE(testenv::WaitFor([pid] { return FindProcessByImage(L"QVXPROBE_EXPLORER.EXE") == pid; }, 15000));
+    EXPECT_EQ(FindProcessByImage(L"PROBE_EXPLORER"), pid);
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 10000);
+    EXPECT_EQ(FindProcessByImage(L"QVXPROBE_EXPLORER.EXE"), 0u);
+    testenv::RemoveTree(dir);
 }
 
 TEST_F(RegeditSerializeTest, WriteCreatesBothLevelsAndOverwrites)
