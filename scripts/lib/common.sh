@@ -110,10 +110,20 @@ ENV
   export QVX_WINE_ENV=$QVX_BUILD/wine.env
 }
 
-# Make sure Wine's desktop shell (explorer.exe) runs: it starts with the first window.
+# Keep Wine's desktop shell (explorer.exe) running for the whole session: it starts with
+# the first window and would otherwise leave a while after the last one, and starting it
+# again stalls the next window by seconds.
 qvx_wine_desktop() {
-  local fixture=$QVX_BUILD/x86_64/tests/fixtures/qvx.exe
-  if [ -f "$fixture" ]; then
-    "$WINE64" "$fixture" --exit-after 300 >/dev/null 2>&1 || true
-  fi
+  local keeper=$QVX_BUILD/x86_64/tests/fixtures/shell_keeper.exe
+  [ -f "$keeper" ] || return 0
+  "$WINE64" "$keeper" >/dev/null 2>&1 &
+  QVX_STARTED_PIDS+=($!)
+  local i pid
+  for i in $(seq 1 150); do
+    for pid in $(pgrep -f 'explorer.exe' 2>/dev/null); do
+      tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    sleep 0.1
+  done
+  return 0
 }

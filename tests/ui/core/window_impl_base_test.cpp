@@ -263,9 +263,12 @@ void CALLBACK CloseTheBox(HWND, UINT, UINT_PTR, DWORD) {
     ::PostMessageW(search.box, WM_CLOSE, 0, 0);
 }
 
+// Ends a child that is still alive long after the box should have come and gone.
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { ::ExitProcess(3); }
+
 TEST(WindowImplBaseChild, DISABLED_MissingSkinShowsTheBoxAndExits) {
     ::SetTimer(nullptr, 0, 100, &CloseTheBox);
-    ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) { ::ExitProcess(3); });
+    ::SetTimer(nullptr, 0, 20000, &GiveUp);
     TestWindow wnd(L"no_such_skin.xml");
     wnd.CreateWnd(nullptr, L"missing", WS_POPUP, 0, 0, 0, 100, 100);
     ::ExitProcess(2);  // not reached: the failed build ends the process with 1
