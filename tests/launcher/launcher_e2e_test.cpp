@@ -72,7 +72,7 @@ public:
     explicit InstalledGame(bool withRuntime, DWORD installerMs = 0) {
         testenv::CopyInto(testenv::LauncherExe(), dir + L"TavrelStart.exe");
         testenv::CopyInto(testenv::FixtureFile(L"qvx.exe"), dir + L"qvx.exe");
-        testenv::WriteFile(dir + L"qvx.ini", "[fixture]\r\nexit_after=15000\r\n");
+        testenv::WriteFile(dir + L"qvx.ini", "[fixture]\r\nexit_after=3000\r\n");
         if (withRuntime) {
             CreateDirectoryW((dir + L"runtime").c_str(), nullptr);
             testenv::CopyInto(testenv::FixtureFile(L"runtime.exe"), dir + L"runtime\\runtime.exe");
