@@ -2,8 +2,9 @@
 //
 //   layout_paint_bench.exe [skin directory] [--frames N]
 //
-// Builds the repair window's control tree by hand (the same tree, attributes
-// and images as its skin), attaches it to a paint manager of a hidden window,
+// Builds the repair window's control tree from its skin (msg_fix_tips.xml in the
+// given skin directory; by hand, with the same tree and attributes, when no
+// directory is given), attaches it to a paint manager of a hidden window,
 // and then, per frame, lays the tree out at 300x100 and paints it into a
 // 32-bit memory DC. The same run times a plain BitBlt of a 300x100 bitmap as
 // the baseline and prints the ratio. With a skin directory (the folder of
@@ -24,6 +25,7 @@
 #include "ui/controls/progress.h"
 #include "ui/controls/vertical_layout.h"
 #include "ui/core/paint_manager.h"
+#include "ui/core/skin_builder.h"
 
 using namespace SkinUI;
 
@@ -134,9 +136,18 @@ int wmain(int argc, wchar_t** argv) {
     {
         CPaintManagerUI pm;
         pm.Init(hwnd, L"bench");
-        pm.AddFont(120, L"\x5FAE\x8F6F\x96C5\x9ED1", 12, false, false, false);
-        pm.AddFont(160, L"\x5FAE\x8F6F\x96C5\x9ED1", 16, true, false, false);
-        CControlUI* root = BuildRepairTree();
+        CControlUI* root = nullptr;
+        if (!skinDir.empty()) {
+            CSkinBuilder builder;
+            root = builder.Create(L"msg_fix_tips.xml", nullptr, nullptr, &pm);
+        }
+        const bool fromSkin = root != nullptr;
+        if (!fromSkin) {
+            pm.AddFont(120, L"\x5FAE\x8F6F\x96C5\x9ED1", 12, false, false, false);
+            pm.AddFont(160, L"\x5FAE\x8F6F\x96C5\x9ED1", 16, true, false, false);
+            root = BuildRepairTree();
+        }
+        std::printf("tree built %s\n", fromSkin ? "from msg_fix_tips.xml" : "by hand");
         pm.AttachRoot(root);
         imagesFound = pm.GetImageEx(L"progress_bar.png") != nullptr;
 
