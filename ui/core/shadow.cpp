@@ -217,8 +217,22 @@ void CShadowUI::Update() {
         m_lastSize = ownerSize;
     }
     const RECT rc = ShadowRectFor(rcOwner);
-    ::SetWindowPos(m_hWnd, m_owner, rc.left, rc.top, 0, 0,
+    if (::IsWindowVisible(m_hWnd)) {
+        ::SetWindowPos(m_hWnd, m_owner, rc.left, rc.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+        return;
+    }
+    // Coming on screen. The shadow's native window is newer than its owner's, and a
+    // window system may stack a newly shown window on top of its siblings whatever
+    // place it takes in the z-order: the shadow would then hide the window it belongs
+    // to. So it is shown just above the owner, and the owner is then moved back over
+    // it, which every window system carries out as a raise of the owner.
+    HWND above = ::GetWindow(m_owner, GW_HWNDPREV);
+    if (above == m_hWnd) above = ::GetWindow(m_hWnd, GW_HWNDPREV);
+    const HWND insertAfter = above != nullptr ? above : HWND_TOP;
+    ::SetWindowPos(m_hWnd, insertAfter, rc.left, rc.top, 0, 0,
                    SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+    ::SetWindowPos(m_owner, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 bool CShadowUI::Redraw(const RECT& ownerRect) {

@@ -92,6 +92,34 @@ TEST(ShadowWindow, AppearsAfterTheFirstPaintAndFollowsItsWindow) {
     EXPECT_EQ(shadow->GetHWND(), nullptr);
 }
 
+// What is on the screen at (x, y), as the user sees it.
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, x, y);
+    ::ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST(ShadowWindow, StaysBehindAWindowThatIsAlreadyOnScreen) {
+    // The window is on screen before its first paint creates the shadow (as when it
+    // is created visible and moved before the message loop runs): the shadow must
+    // still come up underneath it, not over the window's content.
+    EventLog log;
+    HostWindow host(&log);
+    ASSERT_TRUE(host.Open(520, 420, 120, 80));
+    ASSERT_NE(host.Attach(L"<Window showshadow=\"true\" shadowsize=\"10\" shadowdarkness=\"255\" "
+                          L"shadowcolor=\"#FF000000\"><VerticalLayout bkcolor=\"#FF2080C0\"/></Window>"),
+              nullptr);
+    ::ShowWindow(host.GetHWND(), SW_SHOWNORMAL);
+    ::SetWindowPos(host.GetHWND(), nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    wintest::Pump(300);
+    ASSERT_NE(host.pm.GetShadow()->GetHWND(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(host.pm.GetShadow()->GetHWND()));
+    EXPECT_EQ(ScreenPixel(560, 440), RGB(0x20, 0x80, 0xC0));
+    EXPECT_EQ(ScreenPixel(502, 402), RGB(0x20, 0x80, 0xC0));
+    EXPECT_EQ(ScreenPixel(617, 477), RGB(0x20, 0x80, 0xC0));
+}
+
 TEST(ShadowWindow, StaysAwayWhenSwitchedOff) {
     EventLog log;
     HostWindow host(&log);
