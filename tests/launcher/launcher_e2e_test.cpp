@@ -107,7 +107,7 @@ public:
     }
     bool GameStarted() const { return testenv::FileExists(dir + L"qvx.started"); }
     bool InstallerRan() const { return testenv::FileExists(dir + L"runtime\\runtime.log"); }
-    HWND WaitForWindow(DWORD ms = 15000) const {
+    HWND WaitForWindow(DWORD ms = 30000) const {
         HWND w = nullptr;
         testenv::WaitFor([&] { return (w = FindWindowW(L"Start", L"Tavrel")) != nullptr && IsWindowVisible(w); }, ms);
         return w;
@@ -136,7 +136,7 @@ TEST(LauncherEndToEnd, FirstStartRepairsAtTheBottomRightThenStartsTheGame) {
     EXPECT_EQ(0, game.Finish());
     EXPECT_TRUE(game.InstallerRan());
     EXPECT_EQ(L"1", Marker());
-    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
 }
 
 TEST(LauncherEndToEnd, SecondStartSkipsTheRepair) {
@@ -146,7 +146,7 @@ TEST(LauncherEndToEnd, SecondStartSkipsTheRepair) {
     EXPECT_EQ(0, game.Finish());
     EXPECT_EQ(nullptr, FindWindowW(L"Start", L"Tavrel"));
     EXPECT_FALSE(game.InstallerRan());
-    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
 }
 
 TEST(LauncherEndToEnd, CloseButtonEndsTheRepairAtOnceWhileTheInstallerRuns) {
@@ -158,7 +158,7 @@ TEST(LauncherEndToEnd, CloseButtonEndsTheRepairAtOnceWhileTheInstallerRuns) {
     ASSERT_TRUE(testenv::WaitFor([] { return IsProcessRunning(L"runtime.exe"); }, 10000));
     ClickAt(w, 285, 15);  // the title row's close button
     EXPECT_EQ(0, game.Finish(10000));
-    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
     EXPECT_TRUE(IsProcessRunning(L"runtime.exe"));
     EXPECT_EQ(L"0", Marker());
 }
@@ -172,7 +172,7 @@ TEST(LauncherEndToEnd, MissingInstallerClosesAfterAboutASecondAndWritesNothing) 
     EXPECT_EQ(0, game.Finish());
     EXPECT_GE(GetTickCount() - start, 1000u);
     EXPECT_EQ(L"0", Marker());
-    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
 }
 
 TEST(LauncherEndToEnd, InstallerThatCannotStartIsNotRecorded) {
@@ -182,7 +182,7 @@ TEST(LauncherEndToEnd, InstallerThatCannotStartIsNotRecorded) {
     game.Start();
     EXPECT_EQ(0, game.Finish());
     EXPECT_EQ(L"0", Marker());
-    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
 }
 
 TEST(LauncherEndToEnd, InstallDirectoryWithoutTrailingSeparatorFindsTheInstaller) {
@@ -194,7 +194,7 @@ TEST(LauncherEndToEnd, InstallDirectoryWithoutTrailingSeparatorFindsTheInstaller
     EXPECT_EQ(0, game.Finish());
     EXPECT_TRUE(game.InstallerRan());
     EXPECT_EQ(L"1", Marker());
-    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+    EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
 }
 
 TEST(LauncherEndToEnd, SecondLauncherDuringTheRepairExitsAtOnce) {
@@ -257,7 +257,7 @@ TEST(LauncherEndToEnd, VirtualMachineDiskIsRefusedUnlessTheMarkerFileIsThere) {
         testenv::WriteFile(game.dir + CLogConfig::MarkerFileName(), "");
         game.Start();
         EXPECT_EQ(0, game.Finish());
-        EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 10000));
+        EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
     }
     RegDeleteValueW(key, L"0");
     RegCloseKey(key);

@@ -43,8 +43,8 @@ TEST(LauncherProcess, SecondCopyExitsAtOnceWhileTheFirstHoldsTheGuard) {
 TEST(LauncherProcess, StartsTheGameFromItsOwnDirectoryAndExitsZero) {
     LauncherDir d;
     EXPECT_EQ(0, d.Run());
-    EXPECT_TRUE(testenv::WaitFor([&] { return d.GameStarted(); }, 10000));
-    EXPECT_TRUE(testenv::WaitFor([] { return testenv::FindTopLevel(L"GLFW30", L"Tavrel") != nullptr; }, 10000));
+    EXPECT_TRUE(testenv::WaitFor([&] { return d.GameStarted(); }, 30000));
+    EXPECT_TRUE(testenv::WaitFor([] { return testenv::FindTopLevel(L"GLFW30", L"Tavrel") != nullptr; }, 30000));
 }
 
 TEST(LauncherProcess, HiddenAndMinimisedGameWindowsAreShown) {
@@ -54,11 +54,11 @@ TEST(LauncherProcess, HiddenAndMinimisedGameWindowsAreShown) {
         HANDLE game = testenv::Start(L"\"" + testenv::FixtureFile(L"qvx.exe") + L"\" " + mode + L" --exit-after 60000");
         ASSERT_NE(nullptr, game);
         HWND w = nullptr;
-        ASSERT_TRUE(testenv::WaitFor([&] { return (w = testenv::FindTopLevel(L"GLFW30", L"Tavrel")) != nullptr; }, 10000));
+        ASSERT_TRUE(testenv::WaitFor([&] { return (w = testenv::FindTopLevel(L"GLFW30", L"Tavrel")) != nullptr; }, 30000));
         EXPECT_TRUE(!IsWindowVisible(w) || IsIconic(w)) << mode;
         EXPECT_EQ(0, d.Run());
         EXPECT_TRUE(testenv::WaitFor([&] { return IsWindowVisible(w) && !IsIconic(w); }, 5000)) << mode;
-        EXPECT_TRUE(testenv::WaitFor([&] { return d.GameStarted(); }, 10000));
+        EXPECT_TRUE(testenv::WaitFor([&] { return d.GameStarted(); }, 30000));
         PostMessageW(w, WM_CLOSE, 0, 0);
         WaitForSingleObject(game, 10000);
         CloseHandle(game);
