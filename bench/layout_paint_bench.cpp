@@ -27,20 +27,11 @@
 #include "ui/core/paint_manager.h"
 #include "ui/core/skin_builder.h"
 
+#include "bench/bench_clock.h"
+
 using namespace SkinUI;
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 template <class T>
 T* Add(CContainerUI* parent, const wchar_t* attributes) {

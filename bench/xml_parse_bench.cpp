@@ -22,20 +22,11 @@
 #include "ui/core/xml_document.h"
 #include "ui/core/zip_archive.h"
 
+#include "bench/bench_clock.h"
+
 using namespace SkinUI;
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 // A skin of about `bytes` bytes of UTF-8.
 std::string GenerateSkin(size_t bytes) {
