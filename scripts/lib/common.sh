@@ -57,7 +57,8 @@ qvx_probe_i686() {
   if [ ! -x "$loader" ]; then
     QVX_I686_WHY="the 32-bit Wine (wine32:i386) is not installed"
   elif ! out=$("$loader" --version 2>&1); then
-    QVX_I686_WHY="this machine cannot execute 32-bit code ($(printf '%s' "$out" | tail -n1))"
+    out=$(printf '%s' "$out" | tail -n1)
+    QVX_I686_WHY="this machine does not execute 32-bit code (${out##*: })"
   else
     QVX_I686_RUNS=1
   fi
