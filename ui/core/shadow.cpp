@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "ui/controls/render.h"
+#include "ui/core/entry_guard.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/ui_handles.h"
 
@@ -348,7 +349,7 @@ LRESULT CALLBACK CShadowUI::OwnerSubclassProc(HWND hWnd, UINT msg, WPARAM wParam
         if (msg == WM_SHOWWINDOW && wParam == FALSE) {
             if (self->m_hWnd != nullptr) ::ShowWindow(self->m_hWnd, SW_HIDE);
         } else {
-            self->Update();
+            CatchAtEntry([self] { self->Update(); }, [] {});  // the owner is answered already
         }
         break;
     case WM_DESTROY:
