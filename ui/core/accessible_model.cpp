@@ -109,6 +109,40 @@ bool IsInTree(CPaintManagerUI* manager, CControlUI* control) {
 
 bool HasDefaultAction(CControlUI* control) { return control != nullptr && IsButton(control); }
 
+CUIString RoleText(LONG role) {
+    switch (role) {
+    case ROLE_SYSTEM_CLIENT: return CUIString(L"client");
+    case ROLE_SYSTEM_GROUPING: return CUIString(L"grouping");
+    case ROLE_SYSTEM_STATICTEXT: return CUIString(L"static text");
+    case ROLE_SYSTEM_PUSHBUTTON: return CUIString(L"push button");
+    case ROLE_SYSTEM_PROGRESSBAR: return CUIString(L"progress bar");
+    case ROLE_SYSTEM_GRAPHIC: return CUIString(L"graphic");
+    default: break;
+    }
+    CUIString text;
+    text.Format(L"role %ld", role);
+    return text;
+}
+
+CUIString StateText(DWORD state) {
+    static const struct {
+        DWORD bit;
+        const wchar_t* word;
+    } kWords[] = {
+        {STATE_SYSTEM_INVISIBLE, L"invisible"}, {STATE_SYSTEM_UNAVAILABLE, L"unavailable"},
+        {STATE_SYSTEM_FOCUSABLE, L"focusable"}, {STATE_SYSTEM_FOCUSED, L"focused"},
+        {STATE_SYSTEM_PRESSED, L"pressed"},     {STATE_SYSTEM_HOTTRACKED, L"hot"},
+        {STATE_SYSTEM_READONLY, L"readonly"},
+    };
+    CUIString text;
+    for (const auto& w : kWords) {
+        if ((state & w.bit) == 0) continue;
+        if (!text.IsEmpty()) text += L",";
+        text += w.word;
+    }
+    return text.IsEmpty() ? CUIString(L"normal") : text;
+}
+
 TUIAccessibleInfo Describe(CControlUI* control) {
     TUIAccessibleInfo info;
     if (control == nullptr) return info;

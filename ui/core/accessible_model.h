@@ -48,6 +48,9 @@ bool IsDescendant(CControlUI* ancestor, CControlUI* control);
 TUIAccessibleInfo Describe(CControlUI* control);
 // Buttons: visible, enabled and clicked like a mouse click would.
 bool HasDefaultAction(CControlUI* control);
+// Short English words for diagnostics: "push button"; "focusable,focused" ("normal" for none).
+CUIString RoleText(LONG role);
+CUIString StateText(DWORD state);
 
 }  // namespace Accessible
 }  // namespace SkinUI
