@@ -308,6 +308,14 @@ std::string ProbeReading(const std::wstring& probe, const std::wstring& dir) {
     return code == 0 ? testenv::ReadFile(out) : "<exit " + std::to_string(code) + ">";
 }
 
+// The probe fixture of this build; the i686 one too when it is built, which reads across bitness.
+std::vector<std::wstring> Probes() {
+    std::vector<std::wstring> probes = {testenv::FixtureFile(L"a11y_probe.exe")};
+    const std::wstring other = testenv::BinaryDir() + L"..\\i686\\tests\\fixtures\\a11y_probe.exe";
+    if (testenv::FileExists(other)) probes.push_back(other);
+    return probes;
+}
+
 }  // namespace
 
 TEST(LauncherEndToEnd, ScreenReaderFollowsTheRepairAndTheCloseButtonOrEscStartsTheGame) {
@@ -335,11 +343,7 @@ TEST(LauncherEndToEnd, ScreenReaderFollowsTheRepairAndTheCloseButtonOrEscStartsT
         UnhookWinEvent(hook);
         EXPECT_GE(std::count(g_valueChanges.begin(), g_valueChanges.end(), w), 2);
         if (!byEscape) {
-            // The probe fixture reads the same tree; an i686 one, when built, reads it across bitness.
-            std::vector<std::wstring> probes = {testenv::FixtureFile(L"a11y_probe.exe")};
-            const std::wstring other = testenv::BinaryDir() + L"..\\i686\\tests\\fixtures\\a11y_probe.exe";
-            if (testenv::FileExists(other)) probes.push_back(other);
-            for (const std::wstring& probe : probes) {
+            for (const std::wstring& probe : Probes()) {
                 const std::string reading = ProbeReading(probe, game.dir);
                 EXPECT_NE(std::string::npos, reading.find(a11y::Utf8(L"push button \"关闭\""))) << reading;
                 EXPECT_NE(std::string::npos, reading.find(a11y::Utf8(L"progress bar \"启动进度\" value="))) << reading;
@@ -384,6 +388,11 @@ TEST(LauncherEndToEnd, NoticeIsReadAndItsFocusedExitButtonAnswersTheDefaultActio
         EXPECT_TRUE(testenv::WaitFor([&] { return (a11y::State(exit) & STATE_SYSTEM_FOCUSED) != 0; }, 3000))
             << a11y::Utf8(a11y::DumpTree(client));
         if (way.key == 0) {
+            for (const std::wstring& probe : Probes()) {
+                const std::string reading = ProbeReading(probe, game.dir);
+                EXPECT_NE(std::string::npos, reading.find(a11y::Utf8(L"push button \"退出\" state=focusable,focused")))
+                    << reading;
+            }
             EXPECT_EQ(S_OK, exit->accDoDefaultAction(Self()));
         } else {
             PostMessageW(w, WM_KEYDOWN, way.key, 0);
