@@ -9,7 +9,7 @@ file(GLOB TEST_COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common
 if(TEST_COMMON_SOURCES)
   add_library(qvx_test_common STATIC ${TEST_COMMON_SOURCES})
   target_include_directories(qvx_test_common PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(qvx_test_common PUBLIC gtest shell32 user32 kernel32)
+  target_link_libraries(qvx_test_common PUBLIC gtest oleacc oleaut32 ole32 shell32 user32 kernel32)
   target_compile_definitions(qvx_test_common PUBLIC
     QVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVX_BINARY_DIR="${CMAKE_BINARY_DIR}")
 endif()

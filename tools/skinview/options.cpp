@@ -23,13 +23,14 @@ bool ParseSize(const std::wstring& text, int& width, int& height) {
 
 const wchar_t* UsageText() {
     return L"usage: skinview --skin FILE [--archive ZIP | --dir DIR] [--size WxH] [--png OUT.png]\n"
-           L"                [--dump-tree] [--wait MS] [--dpi PERCENT]\n"
+           L"                [--dump-tree] [--dump-accessible] [--wait MS] [--dpi PERCENT]\n"
            L"  --skin FILE     the skin markup; a path, or a name inside --archive / --dir\n"
            L"  --archive ZIP   read the skin and its images from this ZIP archive\n"
            L"  --dir DIR       read the skin and its images from this directory\n"
            L"  --size WxH      window size instead of the skin's \"size\"\n"
            L"  --png OUT.png   write a picture of the laid-out client area\n"
            L"  --dump-tree     print one line per control: class, name, visibility, rectangle\n"
+           L"  --dump-accessible  print what a screen reader reads: role, name, value, state, rectangle\n"
            L"  --wait MS       keep the window on screen this long before exiting\n"
            L"  --dpi PERCENT   build and draw at this DPI scale (100 = 96 DPI, 150 = 144 DPI)\n";
 }
@@ -55,6 +56,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
             if (!value(options.png)) return false;
         } else if (arg == L"--dump-tree") {
             options.dumpTree = true;
+        } else if (arg == L"--dump-accessible") {
+            options.dumpAccessible = true;
         } else if (arg == L"--size") {
             std::wstring size;
             if (!value(size)) return false;

@@ -11,6 +11,7 @@ struct Options {
     std::wstring dir;       // directory holding the skin and its images
     std::wstring png;       // where to write the picture of the client area
     bool dumpTree = false;  // print the control tree
+    bool dumpAccessible = false;  // print the accessibility tree
     int width = 0;          // --size overrides the skin's window size
     int height = 0;
     int waitMs = 0;         // keep the window up (and the message loop running) this long

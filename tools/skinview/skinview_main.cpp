@@ -1,6 +1,6 @@
 // skinview: builds one skin into a real window, lets it lay out and paint, and
 // writes a picture of it and a dump of its control tree.
-//   skinview --archive skin.zip --skin msg_fix_tips.xml --png out.png --dump-tree
+//   skinview --archive skin.zip --skin msg_fix_tips.xml --png out.png --dump-tree --dump-accessible
 // Exit codes: 0 done, 2 bad command line, 3 unreadable input, 4 skin does not
 // build, 5 window could not be created, 6 picture could not be written.
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "png_writer.h"
 #include "preview_window.h"
 #include "tree_dump.h"
+#include "accessible_dump.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/skin_builder.h"
 #include "ui/controls/control.h"
@@ -147,6 +148,7 @@ int Run(const skinview::Options& options) {
 
         SkinUI::CControlUI* root = window.GetPaintManager().GetRoot();
         if (options.dumpTree) WriteUtf8(stdout, skinview::DumpTree(root));
+        if (options.dumpAccessible) WriteUtf8(stdout, skinview::DumpAccessibleTree(window.GetPaintManager()));
         if (!options.png.empty()) {
             skinview::Picture picture;
             const std::wstring png = NativePath(options.png);
