@@ -144,9 +144,10 @@ qvx_release_check() {
   local work=$QVX_BUILD/release-check
   local first=$QVX_BUILD/release second=$work/second-build out=$work/out
   local commit
-  commit=$(qvx_release_commit) || return 1
   qvx_release_deps || return 1
   if [ "$build" = 1 ]; then
+    commit=$(qvx_release_commit) || return 1
+    mkdir -p "$work" && echo "$commit" > "$work/commit"
     log "Release: build, sign and verify (scripts/release)"
     (
       qvx_release_test_cert "$work/cert" || exit 1
@@ -161,6 +162,14 @@ qvx_release_check() {
         || { echo "release: the signature carries no verified time stamp" >&2; exit 1; }
       ! grep -qF "$QVX_SIGN_PASSWORD" "$work/release.log" \
         || { echo "release: scripts/release printed the key's password" >&2; exit 1; }
+      # The other form a studio may hold: a PKCS#12 bundle, its password in a file.
+      (umask 077 && printf '%s' "$QVX_SIGN_PASSWORD" > "$work/cert/p12-pass")
+      openssl pkcs12 -export -in "$QVX_SIGN_CERT" -inkey "$QVX_SIGN_KEY" -passin env:QVX_SIGN_PASSWORD \
+        -out "$work/cert/test.p12" -passout "file:$work/cert/p12-pass" || exit 1
+      QVX_SIGN_PKCS12=$work/cert/test.p12 QVX_SIGN_PASS_FILE=$work/cert/p12-pass QVX_SIGN_PASSWORD= \
+        QVX_TIMESTAMP_URL= qvx_release_sign "$out/unsigned/TavrelStart.exe" "$work/p12-signed.exe" \
+        && qvx_release_verify "$work/p12-signed.exe" "$QVX_SIGN_CERT" > "$work/p12-verify.log" 2>&1 \
+        || { cat "$work/p12-verify.log" 2>/dev/null; echo "release: signing with a PKCS#12 bundle failed" >&2; exit 1; }
     ) || return 1
     # A tree with changes is refused unless --allow-dirty: tried in a scratch clone.
     rm -rf "$work/clone"
@@ -173,9 +182,11 @@ qvx_release_check() {
     log "Release: second build in another directory"
     qvx_release_build "$second" "$commit" > "$work/second-build.log" 2>&1 \
       || { cat "$work/second-build.log"; return 1; }
-  elif [ ! -f "$out/TavrelStart.exe" ] || [ ! -f "$second/TavrelStart.exe" ]; then
+  elif [ ! -f "$out/TavrelStart.exe" ] || [ ! -f "$second/TavrelStart.exe" ] || [ ! -f "$work/commit" ]; then
     log "Release: no release builds to look at (run without --no-build)"
     return 0
+  else
+    commit=$(cat "$work/commit")
   fi
   local rc=0
   if cmp -s "$out/unsigned/TavrelStart.exe" "$second/TavrelStart.exe"; then
@@ -186,6 +197,7 @@ qvx_release_check() {
     rc=1
   fi
   (cd "$out" && sha256sum --quiet -c SHA256SUMS) || { echo "release: SHA256SUMS does not match" >&2; rc=1; }
+  rm -f "$work/signature-removed.exe"
   osslsigncode remove-signature -in "$out/TavrelStart.exe" -out "$work/signature-removed.exe" >/dev/null \
     && cmp -s "$work/signature-removed.exe" "$out/unsigned/TavrelStart.exe" \
     || { echo "release: the signed exe is not the unsigned one plus its signature" >&2; rc=1; }

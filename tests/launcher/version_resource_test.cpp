@@ -112,5 +112,7 @@ TEST(VersionResource, NumbersAndTextsComeFromTheProjectVersion) {
     EXPECT_TRUE(IsCommit(commit)) << commit;
     // A release check names the commit it built.
     wchar_t expected[64] = {};
-    if (GetEnvironmentVariableW(L"QVX_EXPECT_COMMIT", expected, 64) > 0) EXPECT_STREQ(expected, commit);
+    if (GetEnvironmentVariableW(L"QVX_EXPECT_COMMIT", expected, 64) > 0) {
+        EXPECT_STREQ(expected, commit);
+    }
 }
