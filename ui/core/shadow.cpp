@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "ui/core/entry_guard.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/ui_handles.h"
 
@@ -327,7 +328,7 @@ LRESULT CALLBACK CShadowUI::OwnerSubclassProc(HWND hWnd, UINT msg, WPARAM wParam
         if (msg == WM_SHOWWINDOW && wParam == FALSE) {
             if (self->m_hWnd != nullptr) ::ShowWindow(self->m_hWnd, SW_HIDE);
         } else {
-            self->Update();
+            CatchAtEntry([self] { self->Update(); }, [] {});  // the owner is answered already
         }
         break;
     case WM_DESTROY:

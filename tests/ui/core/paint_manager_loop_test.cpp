@@ -96,6 +96,7 @@ public:
 TEST(PaintManagerLoop, TheLoopSurvivesAHandlerThatThrowsAndEndsOnQuit) {
     ThrowingWnd wnd;
     ASSERT_NE(wnd.CreateWnd(nullptr, L"throwing", WS_POPUP, 0, 0, 0, 10, 10), nullptr);
+    EXPECT_EQ(wnd.SendMsg(WM_APP + 1), 0);  // a sent message gets the default answer
     wnd.PostMsg(WM_APP + 1);
     wnd.PostMsg(WM_APP + 2);
     CPaintManagerUI::RunMessageLoop();
