@@ -57,7 +57,7 @@ qvx_release_check() {
   [ -z "$regex" ] || [[ release =~ $regex ]] || return 0
   local work=$QVX_BUILD/release-check
   local out=$work/out second=$work/second-build
-  qvx_release_deps || return 1
+  QVX_PACKAGES="$QVX_RELEASE_PACKAGES python3" qvx_install_deps || return 1
   if [ "$build" = 1 ]; then
     mkdir -p "$work"
     qvx_release_commit > "$work/commit" || return 1

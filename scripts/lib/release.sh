@@ -1,6 +1,6 @@
 # Release builds, signing and the release check of scripts/test. Needs lib/common.sh.
 # shellcheck shell=bash
-QVX_RELEASE_PACKAGES="git openssl osslsigncode python3"
+QVX_RELEASE_PACKAGES="git openssl osslsigncode"
 
 qvx_release_deps() { QVX_PACKAGES=$QVX_RELEASE_PACKAGES qvx_install_deps; }
 
