@@ -52,6 +52,7 @@ endfunction()
 
 qvx_cross_test(test_launcher tests/launcher SERIAL LIBS qvx_launcher_lib msi)
 qvx_cross_test(test_launcher_dpi tests/launcher_dpi ALONE LIBS qvx_launcher_lib)
+target_compile_definitions(test_launcher PRIVATE QVX_PROJECT_VERSION="${PROJECT_VERSION}")
 qvx_cross_test(test_support tests/support SERIAL LIBS qvx_support)
 qvx_cross_test(test_ui_core tests/ui/core LIBS skinui)
 include(${CMAKE_SOURCE_DIR}/tests/ui/core/fixtures.cmake OPTIONAL)
