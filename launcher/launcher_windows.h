@@ -34,6 +34,9 @@ public:
 protected:
     // Destroys the window when a close button was clicked; true when it did.
     bool CloseOnButton(SkinUI::TUINotify& msg);
+
+private:
+    bool m_painted = false;  // the first WM_PAINT was handled
 };
 
 class CMainWnd : public CLauncherWndBase {

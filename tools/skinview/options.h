@@ -15,6 +15,7 @@ struct Options {
     int width = 0;          // --size overrides the skin's window size
     int height = 0;
     int waitMs = 0;         // keep the window up (and the message loop running) this long
+    int dpiPercent = 100;   // --dpi: the DPI scale the skin is built and drawn at
 };
 
 // Parses argv (without argv[0]). On failure returns false and sets `error`.

@@ -135,6 +135,8 @@ int Run(const skinview::Options& options) {
     int code = 0;
     {
         skinview::PreviewWindow window(skinName, options.width, options.height);
+        // Set before the window exists, so that the skin is built at this scale.
+        window.GetPaintManager().SetDpiScale(options.dpiPercent);
         if (window.CreateWnd(nullptr, L"skinview", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0,
                              300, 200) == nullptr) {
             return Fail(5, L"cannot create the window");

@@ -137,6 +137,10 @@ public:
     int GetDpiScale();                     // percent
     void SetDpiScale(int percent);
     int ScaleValue(int value);             // MulDiv(value, percent, 100)
+    // Moves the window to another percentage after it was built: fonts are made
+    // again, parsed image descriptions dropped (each scale has its own bitmaps),
+    // the layout and the shadow redone. The answer to WM_DPICHANGED.
+    void ChangeDpiScale(int percent);
     RECT ScaleRect(const RECT& rc);
     SIZE ScaleSize(SIZE size);
 
@@ -165,15 +169,18 @@ public:
     // Window-level settings of the skin's Window element.
     SIZE GetInitSize();
     void SetInitSize(int cx, int cy);
-    const RECT& GetSizeBox() const { return m_rcSizeBox; }
+    // Like every markup geometry these are stored unscaled and read scaled; each
+    // value is scaled on its own (they are border widths and edge offsets), and a
+    // caption bottom of -1 ("the client bottom") stays -1.
+    RECT GetSizeBox();
     void SetSizeBox(const RECT& rc);
-    const RECT& GetCaptionRect() const { return m_rcCaption; }
+    RECT GetCaptionRect();
     void SetCaptionRect(const RECT& rc);
-    SIZE GetRoundCorner() const { return m_szRoundCorner; }
+    SIZE GetRoundCorner();
     void SetRoundCorner(int cx, int cy);
-    SIZE GetMinInfo() const { return m_szMinWindow; }
+    SIZE GetMinInfo();
     void SetMinInfo(int cx, int cy);
-    SIZE GetMaxInfo() const { return m_szMaxWindow; }
+    SIZE GetMaxInfo();
     void SetMaxInfo(int cx, int cy);
     bool IsShowUpdateRect() const { return m_bShowUpdateRect; }
     void SetShowUpdateRect(bool show);
@@ -303,6 +310,9 @@ private:
     void InitResourcePart();
     void ReleaseResourcePart();
     TUIResourceTables& TargetTables(bool shared);
+    // A bitmap for a scale that has none of its own, made from the nearest larger
+    // scale that has one, else from the 100 percent bitmap; null when neither exists.
+    TUIImage* LoadFromOtherScale(const wchar_t* name, DWORD mask, HINSTANCE instance);
     void MeasureFont(TUIFont* font);
     HFONT CreateFontFromDescription(const wchar_t* face, int size, bool bold, bool underline, bool italic,
                                     bool addBold, LOGFONTW* out);
