@@ -230,6 +230,8 @@ void CButtonUI::BindTabIndex(int index) {
 void CButtonUI::BindTabLayoutName(const wchar_t* name) { m_sBindTabLayoutName = name; }
 
 void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
+    if (name == nullptr) return;
+    if (value == nullptr) value = L"";
     if (_wcsicmp(name, L"normalimage") == 0) SetNormalImage(value);
     else if (_wcsicmp(name, L"hotimage") == 0) SetHotImage(value);
     else if (_wcsicmp(name, L"pushedimage") == 0) SetPushedImage(value);

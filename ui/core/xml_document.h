@@ -92,6 +92,8 @@ public:
     // Row 1, or a null handle when no element was parsed.
     CXmlElement RootElement() const;
     int GetElementCount() const { return m_count; }
+    // Characters of the text the last parse read (0 after a failure).
+    size_t GetTextLength() const { return m_textLength; }
 
     // Message (at most 99 characters) and place (at most 49) of the last failure.
     const wchar_t* LastErrorMessage() const { return m_errorMessage; }
@@ -112,6 +114,7 @@ private:
     bool Fail(const wchar_t* message, const wchar_t* place);
 
     wchar_t* m_text = nullptr;
+    size_t m_textLength = 0;
     XmlElementRecord* m_elements = nullptr;
     int m_count = 0;
     int m_capacity = 0;
