@@ -74,6 +74,7 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
 
     if (NameIs(name, L"style")) {
         const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(value) : nullptr;
+        StyleName(value);
         if (style != nullptr) {
             ApplyAttributeString(style);
             return;
@@ -134,9 +135,9 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     } else if (NameIs(name, L"borderround")) {
         SetBorderRound(ToSize(value));
     } else if (NameIs(name, L"bkimage")) {
-        SetBkImage(value);
+        SetBkImage(ImageDesc(value));
     } else if (NameIs(name, L"foreimage")) {
-        SetForeImage(value);
+        SetForeImage(ImageDesc(value));
     } else if (NameIs(name, L"width")) {
         SetFixedWidth(ToInt(value));
     } else if (NameIs(name, L"height")) {
