@@ -23,7 +23,7 @@ bool ParseSize(const std::wstring& text, int& width, int& height) {
 
 const wchar_t* UsageText() {
     return L"usage: skinview --skin FILE [--archive ZIP | --dir DIR] [--size WxH] [--png OUT.png]\n"
-           L"                [--dump-tree] [--wait MS] [--lint] [--watch]\n"
+           L"                [--dump-tree] [--dump-accessible] [--wait MS] [--dpi PERCENT] [--lint] [--watch]\n"
            L"                [--compare REFERENCE.png [--tolerance N] [--diff OUT.png]]\n"
            L"  --skin FILE     the skin markup; a path, or a name inside --archive / --dir\n"
            L"  --archive ZIP   read the skin and its images from this ZIP archive\n"
@@ -31,7 +31,9 @@ const wchar_t* UsageText() {
            L"  --size WxH      window size instead of the skin's \"size\"\n"
            L"  --png OUT.png   write a picture of the laid-out client area\n"
            L"  --dump-tree     print one line per control: class, name, visibility, rectangle\n"
+           L"  --dump-accessible  print what a screen reader reads: role, name, value, state, rectangle\n"
            L"  --wait MS       keep the window on screen this long before exiting\n"
+           L"  --dpi PERCENT   build and draw at this DPI scale (100 = 96 DPI, 150 = 144 DPI)\n"
            L"  --lint          check the skin without showing it: file:line: severity: message;\n"
            L"                  exit 0 clean, 1 warnings, 2 errors\n"
            L"  --watch         keep the window open and rebuild it whenever the skin, an include\n"
@@ -80,6 +82,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
                 return false;
             }
             options.tolerance = static_cast<int>(v);
+        } else if (arg == L"--dump-accessible") {
+            options.dumpAccessible = true;
         } else if (arg == L"--size") {
             std::wstring size;
             if (!value(size)) return false;
@@ -97,6 +101,16 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
                 return false;
             }
             options.waitMs = static_cast<int>(v);
+        } else if (arg == L"--dpi") {
+            std::wstring percent;
+            if (!value(percent)) return false;
+            wchar_t* end = nullptr;
+            const long v = std::wcstol(percent.c_str(), &end, 10);
+            if (end == percent.c_str() || *end != L'\0' || v < 25 || v > 500) {
+                error = L"--dpi wants a percentage from 25 to 500, not \"" + percent + L"\"";
+                return false;
+            }
+            options.dpiPercent = static_cast<int>(v);
         } else if (arg == L"-h" || arg == L"--help") {
             error.clear();
             return false;

@@ -14,6 +14,7 @@
 #include "ui/controls/control.h"
 #include "ui/controls/render.h"
 #include "ui/core/control_factory.h"
+#include "ui/core/image_scale.h"
 #include "ui/core/resource_settings.h"
 #include "ui/core/skin_builder.h"
 #include "ui/core/xml_document.h"
@@ -496,9 +497,10 @@ private:
             return;
         }
         if (!m_scaleChecked.insert(file).second) return;
+        // The scales with pictures of their own, among those the image loader looks for.
         std::vector<int> present;
-        for (int s : m_settings.scales) {
-            if (ImageExists(ScaledName(file, s))) present.push_back(s);
+        for (int i = 0; i < SkinUI::kImageScaleCount; ++i) {
+            if (ImageExists(ScaledName(file, SkinUI::kImageScales[i]))) present.push_back(SkinUI::kImageScales[i]);
         }
         // Scales without a picture of their own, grouped by the file they use instead.
         std::vector<std::pair<std::wstring, std::wstring>> uses;  // file, scales

@@ -1,6 +1,6 @@
 // skinview: builds one skin into a real window, lets it lay out and paint, and
 // writes a picture of it and a dump of its control tree.
-//   skinview --archive skin.zip --skin msg_fix_tips.xml --png out.png --dump-tree
+//   skinview --archive skin.zip --skin msg_fix_tips.xml --png out.png --dump-tree --dump-accessible
 //   skinview --dir resources/skin --skin msg_fix_tips.xml --lint
 //   skinview --skin resources/skin/msg_fix_tips.xml --watch
 //   skinview --archive skin.zip --skin msg_fix_tips.xml --compare reference.png --tolerance 40
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "accessible_dump.h"
 #include "client_capture.h"
 #include "lint_findings.h"
 #include "options.h"
@@ -163,6 +164,8 @@ int Compare(const skinview::Options& options, const skinview::Picture& picture) 
 int ShowOnce(const skinview::Options& options, const std::wstring& skinName) {
     int code = 0;
     skinview::PreviewWindow window(skinName, options.width, options.height);
+    // Set before the window exists, so that the skin is built at this scale.
+    window.GetPaintManager().SetDpiScale(options.dpiPercent);
     if (window.CreateWnd(nullptr, L"skinview", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 300, 200) == nullptr) {
         return Fail(5, L"cannot create the window");
     }
@@ -173,6 +176,7 @@ int ShowOnce(const skinview::Options& options, const std::wstring& skinName) {
 
     SkinUI::CControlUI* root = window.GetPaintManager().GetRoot();
     if (options.dumpTree) WriteUtf8(stdout, skinview::DumpTree(root));
+    if (options.dumpAccessible) WriteUtf8(stdout, skinview::DumpAccessibleTree(window.GetPaintManager()));
     if (!options.png.empty() || !options.compare.empty()) {
         skinview::Picture picture;
         if (!skinview::CaptureClient(window.GetHWND(), picture)) {

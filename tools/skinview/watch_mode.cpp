@@ -49,6 +49,7 @@ bool Pump() {
 
 std::unique_ptr<PreviewWindow> OpenWindow(const Options& options, const std::wstring& skinName, const POINT* at) {
     std::unique_ptr<PreviewWindow> window(new PreviewWindow(skinName, options.width, options.height));
+    window->GetPaintManager().SetDpiScale(options.dpiPercent);
     if (window->CreateWnd(nullptr, L"skinview", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, 0, 0, 300, 200) ==
         nullptr) {
         return nullptr;

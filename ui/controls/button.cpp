@@ -293,13 +293,39 @@ void CButtonUI::CutStateCells() {
                  static_cast<int>(d.right), static_cast<int>(d.bottom), x, y, x + cellWidth, y + cellHeight);
         return s;
     };
-    m_sNormalImage = cell(0);
+    for (int i = 0; i < 4; ++i) m_sCutCells[i] = i < m_nStateCount ? cell(i) : CUIString();
+    m_sNormalImage = m_sCutCells[0];
     if (m_nStateCount > 1) {
-        m_sHotImage = cell(1);
-        m_sPushedImage = cell(1);
+        m_sHotImage = m_sCutCells[1];
+        m_sPushedImage = m_sCutCells[1];
     }
-    if (m_nStateCount > 2) m_sPushedImage = cell(2);
-    if (m_nStateCount > 3) m_sDisabledImage = cell(3);
+    if (m_nStateCount > 2) m_sPushedImage = m_sCutCells[2];
+    if (m_nStateCount > 3) m_sDisabledImage = m_sCutCells[3];
+}
+
+void CButtonUI::SettleCutCell(const CUIString& description) {
+    if (m_pManager == nullptr || m_pManager->GetDpiScale() == 100 || description.IsEmpty()) return;
+    if (m_nStateCount <= 0) return;
+    int index = -1;
+    for (int i = 0; i < 4 && index < 0; ++i) {
+        if (!m_sCutCells[i].IsEmpty() && m_sCutCells[i] == description) index = i;
+    }
+    if (index < 0) return;
+    TUIImageSpec* spec = m_pManager->GetImageSpec(description);
+    if (spec == nullptr) return;
+    const TUIImage* image = m_pManager->GetImageEx(spec->sImageName,
+                                                   spec->sResType.IsEmpty() ? nullptr : spec->sResType.GetData(),
+                                                   spec->dwMask, false, m_hInstance);
+    if (image == nullptr) return;
+    int cellWidth = image->nWidth;
+    int cellHeight = image->nHeight;
+    if (m_bStateHorizontal)
+        cellWidth /= m_nStateCount;
+    else
+        cellHeight /= m_nStateCount;
+    const int x = m_bStateHorizontal ? index * cellWidth : 0;
+    const int y = m_bStateHorizontal ? 0 : index * cellHeight;
+    spec->rcSource = CUIRect(x, y, x + cellWidth, y + cellHeight);
 }
 
 void CButtonUI::SyncPaintState() {
@@ -331,8 +357,14 @@ void CButtonUI::DrawStateImage(HDC dc) {
     else if ((m_uButtonState & UISTATE_FOCUSED) != 0)
         chosen = &m_sFocusedImage;
 
-    if (chosen != nullptr && !chosen->IsEmpty() && DrawImageSpec(dc, *chosen)) return;
-    if (!m_sNormalImage.IsEmpty()) DrawImageSpec(dc, m_sNormalImage);
+    if (chosen != nullptr && !chosen->IsEmpty()) {
+        SettleCutCell(*chosen);
+        if (DrawImageSpec(dc, *chosen)) return;
+    }
+    if (!m_sNormalImage.IsEmpty()) {
+        SettleCutCell(m_sNormalImage);
+        DrawImageSpec(dc, m_sNormalImage);
+    }
 }
 
 void CButtonUI::DrawBackColor(HDC dc) {

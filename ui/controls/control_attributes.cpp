@@ -4,6 +4,7 @@
 
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/control.h"
+#include "ui/core/accessible_model.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -187,6 +188,8 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         }
     } else if (NameIs(name, L"virtualwnd")) {
         SetVirtualWnd(value);
+    } else if (NameIs(name, kAccessibleNameAttribute)) {
+        StoreExtraAttribute(name, value);  // read by the accessibility model
     } else {
         StoreExtraAttribute(name, value);
     }

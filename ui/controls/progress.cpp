@@ -55,6 +55,7 @@ void CProgressUI::SetValue(int value) {
     m_nValue = value;
     Repaint();
     UpdateText();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(EVENT_OBJECT_VALUECHANGE, this);
 }
 
 void CProgressUI::UpdateText() {

@@ -40,6 +40,18 @@ TEST(SkinView, NoticeSkinFromAFileCentresItsExitButton) {
     EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"btn_ok\" visible=1 rect=130,140,270,180")) << dump;
 }
 
+TEST(SkinView, AccessibleDumpShowsWhatAScreenReaderReads) {
+    std::string dump;
+    ASSERT_EQ(RunSkinView(L"--archive \"" + SkinArchive() + L"\" --skin msg_fix_tips.xml --dump-accessible", &dump), 0)
+        << dump;
+    EXPECT_TRUE(HasLine(dump, "client \"skinview\" state=focusable rect=0,0,300,100")) << dump;
+    EXPECT_TRUE(HasLine(dump, "push button \"\u5173\u95ED\" state=focusable,focused rect=270,0,300,30")) << dump;
+    EXPECT_TRUE(HasLine(dump, "static text \"Tavrel\u542F\u52A8\u4E2D\" state=readonly rect=78,30,300,45")) << dump;
+    EXPECT_TRUE(HasLine(dump, "progress bar \"\u542F\u52A8\u8FDB\u5EA6\" value=0% state=readonly rect=78,55,288,73"))
+        << dump;
+    EXPECT_EQ(dump.find("graphic"), std::string::npos) << dump;  // the logo is decoration
+}
+
 TEST(SkinView, SizeOptionOverridesTheSkinSize) {
     std::string dump;
     ASSERT_EQ(RunSkinView(L"--dir " + DirArg(SourceSkinDir()) + L" --skin msg_fix_tips.xml --size 500x300 --dump-tree",
