@@ -181,26 +181,27 @@ public:
 
     // The visible preview window of the process.
     HWND Window() const {
-        struct Search {
-            DWORD pid;
-            HWND found;
-        } search = {m_pi.dwProcessId, nullptr};
-        ::EnumWindows(
-            [](HWND hWnd, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(hWnd, &pid);
-                wchar_t cls[64] = {};
-                ::GetClassNameW(hWnd, cls, 64);
-                if (pid != s->pid || !::IsWindowVisible(hWnd) || std::wstring(cls) != L"SkinViewPreview") return TRUE;
-                s->found = hWnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        Search search = {m_pi.dwProcessId, nullptr};
+        ::EnumWindows(&NoteWindow, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
 private:
+    struct Search {
+        DWORD pid;
+        HWND found;
+    };
+    static BOOL CALLBACK NoteWindow(HWND hWnd, LPARAM p) {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hWnd, &pid);
+        wchar_t cls[64] = {};
+        ::GetClassNameW(hWnd, cls, 64);
+        if (pid != s->pid || !::IsWindowVisible(hWnd) || std::wstring(cls) != L"SkinViewPreview") return TRUE;
+        s->found = hWnd;
+        return FALSE;
+    }
+
     std::wstring m_dir;
     PROCESS_INFORMATION m_pi = {};
 };
