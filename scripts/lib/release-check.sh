@@ -12,7 +12,7 @@
 QVX_RELEASE_E2E='VersionResource.*:LauncherEndToEnd.FirstStart*:LauncherEndToEnd.SecondStart*:LauncherEndToEnd.Unsupported*'
 
 # A throw-away RFC 3161 time-stamp service on the loopback address (tests/fixtures/timestamp_server.py,
-# stops by itself after five minutes): qvx_release_test_tsa <dir>. Sets QVX_TIMESTAMP_URL, appends its
+# stops by itself after five minutes): qvx_release_test_tsa <dir>. Sets QVX_TIMESTAMP_URL, writes its
 # certificate to <dir>/tsa-cert.pem and leaves the server's pid in QVX_RELEASE_TSA_PID.
 qvx_release_test_tsa() {
   local dir=$1
