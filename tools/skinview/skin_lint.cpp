@@ -10,6 +10,7 @@
 
 #include "attribute_probe.h"
 #include "font_faces.h"
+#include "skinview_io.h"
 #include "value_check.h"
 #include "ui/controls/control.h"
 #include "ui/controls/render.h"
@@ -71,6 +72,7 @@ void Read(Source& src) {
     if (!src.parsed) {
         src.error = src.doc.LastErrorMessage();
         if (src.doc.LastErrorPlace()[0] != 0) src.error += std::wstring(L" near \"") + src.doc.LastErrorPlace() + L"\"";
+        src.error = OneLine(src.error);
     }
 }
 

@@ -30,6 +30,21 @@ std::wstring NativePath(const std::wstring& path) {
     return result;
 }
 
+std::wstring OneLine(const std::wstring& text) {
+    std::wstring out;
+    bool blank = false;
+    for (wchar_t c : text) {
+        if (c == L' ' || c == L'\t' || c == L'\r' || c == L'\n') {
+            blank = true;
+            continue;
+        }
+        if (blank && !out.empty()) out += L' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
 void SplitPath(const std::wstring& path, std::wstring& dir, std::wstring& name) {
     const size_t slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos) {

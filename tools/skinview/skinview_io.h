@@ -12,6 +12,9 @@ void WriteUtf8(FILE* stream, const std::wstring& text);
 // Under Wine a Unix path ("/home/...") is turned into its DOS form.
 std::wstring NativePath(const std::wstring& path);
 
+// `text` on one line: every run of blanks, tabs and line breaks becomes one space.
+std::wstring OneLine(const std::wstring& text);
+
 // Directory part with a trailing separator, and the file part.
 void SplitPath(const std::wstring& path, std::wstring& dir, std::wstring& name);
 

@@ -127,7 +127,7 @@ std::wstring BuildProblem(const std::wstring& skinName) {
     std::wstring why = probe.GetLastErrorMessage() != nullptr ? probe.GetLastErrorMessage() : L"";
     const wchar_t* place = probe.GetLastErrorPlace();
     if (place != nullptr && place[0] != L'\0') why += std::wstring(L" near \"") + place + L"\"";
-    return why.empty() ? L"no control was built" : why;
+    return why.empty() ? L"no control was built" : skinview::OneLine(why);
 }
 
 int PrintLint(const std::wstring& skinName) {
