@@ -2,6 +2,7 @@
 // descriptions, and drawing a description into a control's rectangle.
 #include <cwchar>
 
+#include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
 #include "ui/core/paint_manager.h"
 
@@ -11,11 +12,12 @@ namespace {
 
 inline bool IsSpace(wchar_t c) { return c != 0 && c <= 32; }
 
-// Reads `count` integers, each followed by one separator character of any kind.
+// Reads `count` integers, each followed by one separator character of any kind,
+// clamped like every other coordinate read from markup.
 void ReadInts(const wchar_t* p, LONG* out, int count) {
     for (int i = 0; i < count; ++i) {
         wchar_t* end = nullptr;
-        out[i] = static_cast<LONG>(std::wcstol(p, &end, 10));
+        out[i] = static_cast<LONG>(attr::ClampCoord(std::wcstol(p, &end, 10)));
         p = end;
         if (*p != 0) ++p;
     }

@@ -67,7 +67,7 @@ void RegisterFont(const CXmlElement& node, CPaintManagerUI* manager) {
         else if (Is(key, L"name"))
             face = value;
         else if (Is(key, L"size"))
-            size = attr::ToInt(value);
+            size = attr::ToCoord(value);
         else if (Is(key, L"bold"))
             bold = attr::IsTrue(value);
         else if (Is(key, L"underline"))
