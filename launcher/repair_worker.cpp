@@ -4,6 +4,7 @@
 #include "support/soft_configure.h"
 #include "support/ini_store.h"
 #include "support/path_utils.h"
+#include "ui/core/entry_guard.h"
 
 namespace {
 
@@ -17,7 +18,9 @@ std::wstring RuntimeInstallerPath(std::wstring dir) {
     return dir + kRuntimeInstaller;
 }
 
-void RepairWorker(HWND window, const RepairWorkerServices& s) {
+namespace {
+
+void RepairRun(HWND window, const RepairWorkerServices& s) {
     const DWORD start = s.tickCount();
     std::wstring dir = s.installDirectory();
     if (dir.empty()) dir = s.launcherDirectory();
@@ -30,6 +33,13 @@ void RepairWorker(HWND window, const RepairWorkerServices& s) {
     // A short run still leaves the window up for a full extra second.
     if (static_cast<DWORD>(s.tickCount() - start) <= kShortRunDelayMs) s.sleep(kShortRunDelayMs);
     s.postClose(window);
+}
+
+}  // namespace
+
+void RepairWorker(HWND window, const RepairWorkerServices& s) {
+    // This is the worker thread's whole run: a failure stops here and the window still closes.
+    SkinUI::CatchAtEntry([&] { RepairRun(window, s); }, [&] { s.postClose(window); });
 }
 
 RepairWorkerServices DefaultRepairWorkerServices() {

@@ -4,6 +4,7 @@
 
 #include "launcher/launcher_windows.h"
 #include "launcher/repair_worker.h"
+#include "launcher/startup_timeline.h"
 #include "ui/core/paint_manager.h"
 
 void MoveToBottomRight(HWND window, int margin) {
@@ -24,14 +25,15 @@ bool RunWindowPhase(SkinUI::WindowImplBase& window, const std::wstring& title,
     if (!hwnd) return false;
     window.CenterOnOwner();
     if (placed) placed(hwnd);
+    MarkStartupPhase(StartupPhase::WindowCreated);
     SkinUI::CPaintManagerUI::RunMessageLoop();
     return true;
 }
 
 void RunRepairWindowPhase(const std::wstring& title) {
     CMainWnd window;
-    RunWindowPhase(window, title, [](HWND hwnd) {
-        MoveToBottomRight(hwnd, kRepairWindowMargin);
+    RunWindowPhase(window, title, [&window](HWND hwnd) {
+        MoveToBottomRight(hwnd, window.GetPaintManager().ScaleValue(kRepairWindowMargin));
         std::thread(static_cast<void (*)(HWND)>(RepairWorker), hwnd).detach();
     });
 }

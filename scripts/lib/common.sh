@@ -11,9 +11,15 @@ log() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
 # Debian packages this project builds and runs with.
 QVX_PACKAGES="cmake ninja-build g++ zip unzip file g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   libz-mingw-w64-dev libstb-dev googletest wine64 wine xvfb xauth x11-utils imagemagick xdotool
-  fonts-wqy-microhei wixl"
+  fonts-wqy-microhei wixl x11-xserver-utils xcompmgr"
 
 qvx_install_deps() {
+  qvx_install_packages || return 1
+  qvx_install_wine32 || log "The 32-bit Wine could not be installed"
+  return 0
+}
+
+qvx_install_packages() {
   local missing=()
   local p
   for p in $QVX_PACKAGES; do
@@ -26,6 +32,36 @@ qvx_install_deps() {
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -qq || return 1
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+}
+
+# The 32-bit Wine (Debian multiarch) that runs the shipped i686 exe. A failure here is
+# not fatal: qvx_probe_i686 then says why the i686 runs are skipped.
+qvx_install_wine32() {
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' && return 0
+  log "Installing the 32-bit Wine"
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386 || return 1
+  $sudo apt-get update -qq || return 1
+  $sudo apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null || return 1
+}
+
+# Sets QVX_I686_RUNS=1 when this machine runs 32-bit exes under Wine; otherwise 0, with
+# the reason in QVX_I686_WHY. The 32-bit Wine loader is itself 32-bit code, so running
+# it answers both questions: is it installed, and does the kernel execute i386 code.
+qvx_probe_i686() {
+  QVX_I686_RUNS=0
+  QVX_I686_WHY=
+  local loader=/usr/lib/wine/wine out
+  if [ ! -x "$loader" ]; then
+    QVX_I686_WHY="the 32-bit Wine (wine32:i386) is not installed"
+  elif ! out=$("$loader" --version 2>&1); then
+    out=$(printf '%s' "$out" | tail -n1)
+    QVX_I686_WHY="this machine does not execute 32-bit code (${out##*: })"
+  else
+    QVX_I686_RUNS=1
+  fi
 }
 
 # Configure (once) and build one tree: host | i686 | x86_64.
@@ -91,6 +127,13 @@ qvx_wine_start() {
   done
   trap qvx_wine_stop EXIT
   trap "qvx_wine_stop; exit 130" INT TERM HUP
+  [ -n "${QVX_I686_RUNS:-}" ] || qvx_probe_i686
+  # A prefix made before the 32-bit Wine was installed has no syswow64 and runs no i686 exe.
+  if [ "$QVX_I686_RUNS" = 1 ] && [ -e "$WINEPREFIX" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    log "Recreating the Wine prefix (it is not a WoW64 one)"
+    "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   mkdir -p "$WINEPREFIX"
   "$WINESERVER" -p >/dev/null 2>&1
   if [ ! -f "$WINEPREFIX/.qvx-ready" ]; then
@@ -101,6 +144,10 @@ qvx_wine_start() {
       | iconv -f utf-8 -t utf-16 > "$reg"
     "$WINE64" regedit /S "$(WINEPREFIX=$WINEPREFIX /usr/lib/wine/wine64 winepath -w "$reg" 2>/dev/null || echo "$reg")" >/dev/null 2>&1 || true
     touch "$WINEPREFIX/.qvx-ready"
+  fi
+  if [ "$QVX_I686_RUNS" = 1 ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    echo "the Wine prefix $WINEPREFIX has no syswow64: it cannot run i686 exes" >&2
+    return 1
   fi
   cat > "$QVX_BUILD/wine.env" <<ENV
 export WINEPREFIX='$WINEPREFIX'
@@ -114,7 +161,11 @@ ENV
 # the first window and would otherwise leave a while after the last one, and starting it
 # again stalls the next window by seconds.
 qvx_wine_desktop() {
-  local keeper=$QVX_BUILD/x86_64/tests/fixtures/shell_keeper.exe
+  local keeper kind
+  for kind in x86_64 i686; do
+    keeper=$QVX_BUILD/$kind/tests/fixtures/shell_keeper.exe
+    [ -f "$keeper" ] && break
+  done
   [ -f "$keeper" ] || return 0
   "$WINE64" "$keeper" >/dev/null 2>&1 &
   QVX_STARTED_PIDS+=($!)

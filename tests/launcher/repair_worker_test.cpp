@@ -1,6 +1,7 @@
 // The repair worker's decisions with fake services.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,14 @@ TEST(RepairWorker, EmptyInstallDirectoryFallsBackToTheLauncherDirectory) {
     w.installDir.clear();
     RepairWorker(nullptr, Fake(w));
     EXPECT_EQ(L"exists:C:\\Launcher\\runtime\\runtime.exe", w.calls[0]);
+}
+
+TEST(RepairWorker, AFailingStepStillClosesTheWindow) {
+    World w;
+    RepairWorkerServices s = Fake(w);
+    s.recordRepair = [] { throw std::runtime_error("marker write failed"); };
+    RepairWorker(nullptr, s);
+    EXPECT_EQ((std::vector<std::wstring>{w.calls[0], w.calls[1], L"close"}), w.calls);
 }
 
 #include "support/regedit_serialize.h"

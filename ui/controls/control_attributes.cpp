@@ -4,6 +4,7 @@
 
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/control.h"
+#include "ui/core/accessible_model.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -74,6 +75,7 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
 
     if (NameIs(name, L"style")) {
         const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(value) : nullptr;
+        StyleName(value);
         if (style != nullptr) {
             ApplyAttributeString(style);
             return;
@@ -134,9 +136,9 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     } else if (NameIs(name, L"borderround")) {
         SetBorderRound(ToSize(value));
     } else if (NameIs(name, L"bkimage")) {
-        SetBkImage(value);
+        SetBkImage(ImageDesc(value));
     } else if (NameIs(name, L"foreimage")) {
-        SetForeImage(value);
+        SetForeImage(ImageDesc(value));
     } else if (NameIs(name, L"width")) {
         SetFixedWidth(ToCoord(value));
     } else if (NameIs(name, L"height")) {
@@ -186,6 +188,8 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         }
     } else if (NameIs(name, L"virtualwnd")) {
         SetVirtualWnd(value);
+    } else if (NameIs(name, kAccessibleNameAttribute)) {
+        StoreExtraAttribute(name, value);  // read by the accessibility model
     } else {
         StoreExtraAttribute(name, value);
     }

@@ -56,6 +56,7 @@ void CProgressUI::SetValue(int value) {
     m_nValue = value;
     Repaint();
     UpdateText();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(EVENT_OBJECT_VALUECHANGE, this);
 }
 
 void CProgressUI::UpdateText() {
@@ -70,15 +71,15 @@ void CProgressUI::UpdateText() {
 void CProgressUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     if (name == nullptr) return;
     if (value == nullptr) value = L"";
-    if (_wcsicmp(name, L"hor") == 0)
+    if (attr::NameIs(name, L"hor"))
         SetHorizontal(attr::IsTrue(value));
-    else if (_wcsicmp(name, L"min") == 0)
+    else if (attr::NameIs(name, L"min"))
         SetMinValue(attr::ToInt(value));
-    else if (_wcsicmp(name, L"max") == 0)
+    else if (attr::NameIs(name, L"max"))
         SetMaxValue(attr::ToInt(value));
-    else if (_wcsicmp(name, L"value") == 0)
+    else if (attr::NameIs(name, L"value"))
         SetValue(attr::ToInt(value));
-    else if (_wcsicmp(name, L"isstretchfore") == 0)
+    else if (attr::NameIs(name, L"isstretchfore"))
         SetStretchForeImage(attr::IsTrue(value));
     else
         CLabelUI::ApplyAttribute(name, value);

@@ -186,6 +186,7 @@ bool CPaintManagerUI::OnPaint() {
         for (int i = 0; i < m_aPostPaintControls.GetSize(); ++i) {
             static_cast<CControlUI*>(m_aPostPaintControls[i])->PaintClipped(m_hDcOffscreen, rcPaint, nullptr);
         }
+        PaintFocusCue(m_hDcOffscreen, rcPaint);
         ::RestoreDC(m_hDcOffscreen, saved);
         if (m_bLayered) {
             PaintLayered(m_hDcOffscreen, rcClient, rcPaint);
@@ -207,6 +208,7 @@ bool CPaintManagerUI::OnPaint() {
         for (int i = 0; i < m_aPostPaintControls.GetSize(); ++i) {
             static_cast<CControlUI*>(m_aPostPaintControls[i])->PaintClipped(ps.hdc, rcPaint, nullptr);
         }
+        PaintFocusCue(ps.hdc, rcPaint);
         ::RestoreDC(ps.hdc, saved);
     }
     ::EndPaint(m_hWndPaint, &ps);

@@ -339,77 +339,71 @@ CControlUI* CSkinBuilder::BuildChildren(const CXmlElement& element, CControlUI* 
 
 // ---------------------------------------------------------------- Window element
 
-namespace {
-
-bool IsExactly(const wchar_t* name, const wchar_t* expected) { return std::wcscmp(name, expected) == 0; }
-
-}  // namespace
-
 bool ApplyWindowAttribute(CPaintManagerUI* manager, const wchar_t* name, const wchar_t* value) {
     if (manager == nullptr || name == nullptr) return false;
     if (value == nullptr) value = L"";
     CShadowUI* shadow = manager->GetShadow();
 
-    if (Is(name, L"size")) {
+    if (attr::NameIs(name, L"size")) {
         SIZE s = attr::ToSize(value);
         manager->SetInitSize(s.cx, s.cy);
-    } else if (Is(name, L"sizebox")) {
+    } else if (attr::NameIs(name, L"sizebox")) {
         manager->SetSizeBox(attr::ToRect(value));
-    } else if (Is(name, L"caption")) {
+    } else if (attr::NameIs(name, L"caption")) {
         manager->SetCaptionRect(attr::ToRect(value));
-    } else if (Is(name, L"roundcorner")) {
+    } else if (attr::NameIs(name, L"roundcorner")) {
         SIZE s = attr::ToSize(value);
         manager->SetRoundCorner(s.cx, s.cy);
-    } else if (Is(name, L"mininfo")) {
+    } else if (attr::NameIs(name, L"mininfo")) {
         SIZE s = attr::ToSize(value);
         manager->SetMinInfo(s.cx, s.cy);
-    } else if (Is(name, L"maxinfo")) {
+    } else if (attr::NameIs(name, L"maxinfo")) {
         SIZE s = attr::ToSize(value);
         manager->SetMaxInfo(s.cx, s.cy);
-    } else if (Is(name, L"showdirty")) {
+    } else if (attr::NameIs(name, L"showdirty")) {
         manager->SetShowUpdateRect(attr::IsTrue(value));
-    } else if (Is(name, L"opacity") || Is(name, L"alpha")) {
+    } else if (attr::NameIs(name, L"opacity") || attr::NameIs(name, L"alpha")) {
         manager->SetOpacity(ByteValue(value));
-    } else if (IsExactly(name, L"layeredopacity")) {
+    } else if (attr::NameIsExactly(name, L"layeredopacity")) {
         manager->SetLayeredOpacity(ByteValue(value));
-    } else if (IsExactly(name, L"layered") || IsExactly(name, L"bktrans")) {
+    } else if (attr::NameIsExactly(name, L"layered") || attr::NameIsExactly(name, L"bktrans")) {
         manager->SetLayered(attr::IsTrue(value));
-    } else if (IsExactly(name, L"layeredimage")) {
-        manager->SetLayeredImage(value);
-    } else if (IsExactly(name, L"noactivate")) {
+    } else if (attr::NameIsExactly(name, L"layeredimage")) {
+        manager->SetLayeredImage(attr::ImageDesc(value));
+    } else if (attr::NameIsExactly(name, L"noactivate")) {
         manager->SetNoActivate(attr::IsTrue(value));
-    } else if (Is(name, L"disabledfontcolor")) {
+    } else if (attr::NameIs(name, L"disabledfontcolor")) {
         manager->SetDefaultDisabledColor(HexColor(value));
-    } else if (Is(name, L"defaultfontcolor")) {
+    } else if (attr::NameIs(name, L"defaultfontcolor")) {
         manager->SetDefaultFontColor(HexColor(value));
-    } else if (Is(name, L"linkfontcolor")) {
+    } else if (attr::NameIs(name, L"linkfontcolor")) {
         manager->SetDefaultLinkFontColor(HexColor(value));
-    } else if (Is(name, L"linkhoverfontcolor")) {
+    } else if (attr::NameIs(name, L"linkhoverfontcolor")) {
         manager->SetDefaultLinkHoverFontColor(HexColor(value));
-    } else if (Is(name, L"selectedcolor")) {
+    } else if (attr::NameIs(name, L"selectedcolor")) {
         manager->SetDefaultSelectedBkColor(HexColor(value));
-    } else if (Is(name, L"shadowsize")) {
+    } else if (attr::NameIs(name, L"shadowsize")) {
         if (shadow != nullptr) shadow->SetSize(attr::ToInt(value));
-    } else if (Is(name, L"shadowsharpness")) {
+    } else if (attr::NameIs(name, L"shadowsharpness")) {
         if (shadow != nullptr) shadow->SetSharpness(attr::ToInt(value));
-    } else if (Is(name, L"shadowdarkness")) {
+    } else if (attr::NameIs(name, L"shadowdarkness")) {
         if (shadow != nullptr) shadow->SetDarkness(attr::ToInt(value));
-    } else if (Is(name, L"shadowposition")) {
+    } else if (attr::NameIs(name, L"shadowposition")) {
         SIZE s = attr::ToSize(value);
         if (shadow != nullptr) shadow->SetPosition(s.cx, s.cy);
-    } else if (Is(name, L"shadowcolor")) {
+    } else if (attr::NameIs(name, L"shadowcolor")) {
         if (shadow != nullptr) shadow->SetColor(HexColor(value));
-    } else if (Is(name, L"shadowcorner")) {
+    } else if (attr::NameIs(name, L"shadowcorner")) {
         if (shadow != nullptr) shadow->SetShadowCorner(attr::ToRect(value));
-    } else if (Is(name, L"shadowimage")) {
-        if (shadow != nullptr) shadow->SetImage(value);
-    } else if (Is(name, L"showshadow")) {
+    } else if (attr::NameIs(name, L"shadowimage")) {
+        if (shadow != nullptr) shadow->SetImage(attr::ImageDesc(value));
+    } else if (attr::NameIs(name, L"showshadow")) {
         if (shadow != nullptr) shadow->ShowShadow(attr::IsTrue(value));
-    } else if (Is(name, L"gdiplustext")) {
+    } else if (attr::NameIs(name, L"gdiplustext")) {
         manager->SetUseGdiplusText(attr::IsTrue(value));
-    } else if (Is(name, L"textrenderinghint")) {
+    } else if (attr::NameIs(name, L"textrenderinghint")) {
         manager->SetGdiplusTextRenderingHint(attr::ToInt(value));
-    } else if (Is(name, L"tooltiphovertime")) {
+    } else if (attr::NameIs(name, L"tooltiphovertime")) {
         manager->SetHoverTime(static_cast<DWORD>(attr::ToInt(value)));
     } else {
         return false;

@@ -1,5 +1,6 @@
 #include "ui/core/window_wnd.h"
 
+#include "ui/core/entry_guard.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -19,6 +20,13 @@ int RoundUpTo16(int v) { return (v + 15) / 16 * 16; }
 CWindowWnd* ObjectFromCreate(LPARAM lParam) {
     auto* cs = reinterpret_cast<LPCREATESTRUCTW>(lParam);
     return cs ? static_cast<CWindowWnd*>(cs->lpCreateParams) : nullptr;
+}
+
+// The object's handler answers; a handler that throws gets the default handling.
+LRESULT Dispatch(CWindowWnd* self, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const auto byDefault = [&] { return ::DefWindowProcW(hWnd, msg, wParam, lParam); };
+    if (self == nullptr) return byDefault();
+    return CatchAtEntry([&] { return self->ProcessMessage(msg, wParam, lParam); }, byDefault);
 }
 
 }  // namespace
@@ -95,12 +103,11 @@ LRESULT CALLBACK CWindowWnd::OwnClassProc(HWND hWnd, UINT msg, WPARAM wParam, LP
             LRESULT result = ::CallWindowProcW(self->m_prevWndProc, hWnd, msg, wParam, lParam);
             ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
             self->m_hWnd = nullptr;
-            self->OnLastMessage(hWnd);
+            CatchAtEntry([&] { self->OnLastMessage(hWnd); }, [] {});
             return result;
         }
     }
-    if (self) return self->ProcessMessage(msg, wParam, lParam);
-    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    return Dispatch(self, hWnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK CWindowWnd::SuperClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -117,12 +124,11 @@ LRESULT CALLBACK CWindowWnd::SuperClassProc(HWND hWnd, UINT msg, WPARAM wParam, 
             LRESULT result = ::CallWindowProcW(self->m_prevWndProc, hWnd, msg, wParam, lParam);
             ::RemovePropW(hWnd, kObjectProperty);
             self->m_hWnd = nullptr;
-            self->OnLastMessage(hWnd);
+            CatchAtEntry([&] { self->OnLastMessage(hWnd); }, [] {});
             return result;
         }
     }
-    if (self) return self->ProcessMessage(msg, wParam, lParam);
-    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    return Dispatch(self, hWnd, msg, wParam, lParam);
 }
 
 POINT CenterRectIn(const RECT& centre, const RECT& work, int w, int h) {
