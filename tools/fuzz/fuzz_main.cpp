@@ -127,6 +127,11 @@ int wmain(int argc, wchar_t** argv) {
             static_cast<unsigned long long>(options.from + options.inputs),
             options.target < 0 ? "all targets" : fuzz::TargetName(static_cast<fuzz::ETarget>(options.target)),
             (::GetTickCount() - start) / 1000.0);
+    if (!inlineRun) {
+        fprintf(stderr, "slowest: iteration %llu, %.1f ms; most processor time: iteration %llu, %.1f ms\n",
+                static_cast<unsigned long long>(result.slowestIteration), result.slowestMs,
+                static_cast<unsigned long long>(result.slowestCpuIteration), result.slowestCpuMs);
+    }
     printf("%llu inputs, %d crashes, %d hangs, slowest %.1f ms\n", static_cast<unsigned long long>(result.inputs),
            result.crashes, result.hangs, result.slowestMs);
     fflush(stdout);

@@ -26,6 +26,39 @@ const unsigned long long kMaxExtract = 8ull << 20;
 
 const char* const kNames[kTargetCount] = {"markup", "zip", "image", "imagedesc", "ini"};
 
+// A copy of the input whose last byte is followed by an inaccessible page, so
+// that reading one byte past the input faults at once instead of by chance.
+class CGuardedCopy {
+public:
+    explicit CGuardedCopy(const std::string& input) {
+        SYSTEM_INFO info;
+        ::GetSystemInfo(&info);
+        const size_t page = info.dwPageSize;
+        const size_t pages = (input.size() + page - 1) / page;
+        m_base = static_cast<unsigned char*>(
+            ::VirtualAlloc(nullptr, (pages + 1) * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        if (m_base == nullptr) return;
+        DWORD old = 0;
+        ::VirtualProtect(m_base + pages * page, page, PAGE_NOACCESS, &old);
+        m_data = m_base + pages * page - input.size();
+        if (!input.empty()) std::memcpy(m_data, input.data(), input.size());
+        m_size = input.size();
+    }
+    ~CGuardedCopy() {
+        if (m_base != nullptr) ::VirtualFree(m_base, 0, MEM_RELEASE);
+    }
+    CGuardedCopy(const CGuardedCopy&) = delete;
+    CGuardedCopy& operator=(const CGuardedCopy&) = delete;
+    const unsigned char* data() const { return m_data; }
+    size_t size() const { return m_size; }
+    bool ok() const { return m_base != nullptr; }
+
+private:
+    unsigned char* m_base = nullptr;
+    unsigned char* m_data = nullptr;
+    size_t m_size = 0;
+};
+
 std::wstring Widen(const std::string& text) {
     if (text.empty()) return std::wstring();
     const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -103,7 +136,8 @@ void CTargetContext::RunMarkup(const std::string& input) {
         SkinUI::CPaintManagerUI pm;
         pm.Init(hwnd);
         SkinUI::CSkinBuilder builder;
-        if (builder.GetMarkup()->ParseBytes(input.data(), input.size(), SkinUI::XmlEncodingUtf8)) {
+        const CGuardedCopy bytes(input);
+        if (bytes.ok() && builder.GetMarkup()->ParseBytes(bytes.data(), bytes.size(), SkinUI::XmlEncodingUtf8)) {
             SkinUI::CControlUI* root = builder.Create(nullptr, &pm, nullptr);
             if (root != nullptr && pm.AttachRoot(root)) {
                 // The repair and the notice window's sizes, then the larger at 150 percent.
@@ -129,7 +163,8 @@ void CTargetContext::RunMarkup(const std::string& input) {
 void CTargetContext::RunZip(const std::string& input) {
     for (const char* password : {static_cast<const char*>(nullptr), "TavrelSkin"}) {
         SkinUI::CZipArchive zip;
-        if (!zip.OpenMemory(input.data(), input.size(), password)) continue;
+        const CGuardedCopy bytes(input);
+        if (!bytes.ok() || !zip.OpenMemory(bytes.data(), bytes.size(), password)) continue;
         unsigned long long extracted = 0;
         for (int i = 0; i < zip.GetMemberCount() && i < 64; ++i) {
             const SkinUI::CZipArchive::TMember* member = zip.GetMember(i);
@@ -144,8 +179,9 @@ void CTargetContext::RunZip(const std::string& input) {
 }
 
 void CTargetContext::RunImage(const std::string& input) {
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(input.data());
-    SkinUI::TUIImage* image = SkinUI::DecodeSkinImage(bytes, input.size(), input.size() % 2 ? 0xFF000000 : 0);
+    const CGuardedCopy bytes(input);
+    if (!bytes.ok()) return;
+    SkinUI::TUIImage* image = SkinUI::DecodeSkinImage(bytes.data(), bytes.size(), input.size() % 2 ? 0xFF000000 : 0);
     if (image == nullptr) return;
     // Draw it once, as the framework would.
     const RECT item = {0, 0, kCanvasWidth, kCanvasHeight};
@@ -173,7 +209,8 @@ void CTargetContext::RunIni(const std::string& input) {
     CIniStore store;
     const std::string body = input.substr(1);
     if (input[0] == 'C') {
-        store.LoadFromData(body.data(), body.size(), kConfigPassPhrase);
+        const CGuardedCopy bytes(body);
+        if (bytes.ok()) store.LoadFromData(bytes.data(), bytes.size(), kConfigPassPhrase);
     } else {
         store.Parse(body);
     }

@@ -58,6 +58,16 @@ LONG WINAPI Unhandled(EXCEPTION_POINTERS* info) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// Processor time (user and kernel) of this thread so far.
+double ThreadCpuMs() {
+    FILETIME created, exited, kernel, user;
+    if (!::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+    const auto value = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return static_cast<double>(value(kernel) + value(user)) / 10000.0;
+}
+
 double Elapsed(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_INTEGER& frequency) {
     return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
@@ -141,7 +151,15 @@ TRunResult Supervise(const TRunOptions& options, const TSeeds& seeds) {
         ::CloseHandle(pi.hProcess);
 
         const double slowest = state->slowestUs / 1000.0;
-        if (slowest > result.slowestMs) result.slowestMs = slowest;
+        if (slowest > result.slowestMs) {
+            result.slowestMs = slowest;
+            result.slowestIteration = next + static_cast<std::uint64_t>(state->slowestAt);
+        }
+        const double slowestCpu = state->slowestCpuUs / 1000.0;
+        if (slowestCpu > result.slowestCpuMs) {
+            result.slowestCpuMs = slowestCpu;
+            result.slowestCpuIteration = next + static_cast<std::uint64_t>(state->slowestCpuAt);
+        }
         const std::uint64_t finished = static_cast<std::uint64_t>(state->finished);
         result.inputs += finished;
         if (!hung && state->done && exitCode == 0) {
@@ -186,12 +204,21 @@ int RunChild(const TRunOptions& options, const TSeeds& seeds, HANDLE mapping, st
         ::InterlockedExchange(&g_state->startTick, static_cast<LONG>(::GetTickCount()));
         ::InterlockedExchange(&g_state->busy, 1);
         LARGE_INTEGER start, stop;
+        const double cpuStart = ThreadCpuMs();
         ::QueryPerformanceCounter(&start);
         context.Run(target, input);
         ::QueryPerformanceCounter(&stop);
+        const LONG cpuUs = static_cast<LONG>((ThreadCpuMs() - cpuStart) * 1000.0);
         ::InterlockedExchange(&g_state->busy, 0);
         const LONG us = static_cast<LONG>(Elapsed(start, stop, frequency) * 1000.0);
-        if (us > g_state->slowestUs) ::InterlockedExchange(&g_state->slowestUs, us);
+        if (us > g_state->slowestUs) {
+            ::InterlockedExchange(&g_state->slowestAt, static_cast<LONG>(i));
+            ::InterlockedExchange(&g_state->slowestUs, us);
+        }
+        if (cpuUs > g_state->slowestCpuUs) {
+            ::InterlockedExchange(&g_state->slowestCpuAt, static_cast<LONG>(i));
+            ::InterlockedExchange(&g_state->slowestCpuUs, cpuUs);
+        }
         ::InterlockedIncrement(&g_state->finished);
     }
     ::InterlockedExchange(&g_state->done, 1);

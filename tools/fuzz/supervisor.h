@@ -29,7 +29,10 @@ struct TRunResult {
     std::uint64_t inputs = 0;
     int crashes = 0;
     int hangs = 0;
-    double slowestMs = 0;
+    double slowestMs = 0;            // wall-clock time of the slowest input
+    std::uint64_t slowestIteration = 0;
+    double slowestCpuMs = 0;         // processor time of the input that took the most
+    std::uint64_t slowestCpuIteration = 0;
 };
 
 // What a child shares with its parent (a mapping the child inherits).
@@ -39,6 +42,9 @@ struct TChildState {
     volatile LONG startTick;    // GetTickCount() when it began
     volatile LONG finished;     // inputs done
     volatile LONG slowestUs;
+    volatile LONG slowestAt;    // its iteration, minus the batch start
+    volatile LONG slowestCpuUs; // the most processor time one input took
+    volatile LONG slowestCpuAt;
     volatile LONG done;         // 1 when the batch ended normally
     volatile LONG failure;      // exception code of a crash, else 0
 };

@@ -108,6 +108,11 @@ TEST(HostileValues, ProgressAtTheEdgesOfTheIntRange) {
     }
 }
 
+int CALLBACK CountTextRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM count) {
+    if (record->iType == EMR_EXTTEXTOUTW || record->iType == EMR_POLYTEXTOUTW) ++*reinterpret_cast<int*>(count);
+    return 1;
+}
+
 // Text calls recorded into an enhanced metafile.
 int TextCallsOf(const wchar_t* text) {
     CPaintManagerUI pm;
@@ -116,13 +121,7 @@ int TextCallsOf(const wchar_t* text) {
     CUIRender::PaintText(dc, &pm, rc, text, 0xFF000000, -1, DT_SINGLELINE);
     HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
     int calls = 0;
-    ::EnumEnhMetaFile(
-        nullptr, emf,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM count) -> int {
-            if (record->iType == EMR_EXTTEXTOUTW || record->iType == EMR_POLYTEXTOUTW) ++*reinterpret_cast<int*>(count);
-            return 1;
-        },
-        &calls, nullptr);
+    ::EnumEnhMetaFile(nullptr, emf, &CountTextRecord, &calls, nullptr);
     ::DeleteEnhMetaFile(emf);
     return calls;
 }
