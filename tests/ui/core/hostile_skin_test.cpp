@@ -214,4 +214,21 @@ TEST_F(HostileSkinTest, ByteSizedWindowAttributesAreClamped) {
     }
 }
 
+// Found by the fuzz driver: text in a font tens of thousands of pixels high
+// took seconds to draw.
+TEST_F(HostileSkinTest, FontSizesAreClamped) {
+    CSkinBuilder builder;
+    CControlUI* root = builder.Create(
+        L"<Window><Font id=\"1\" name=\"Arial\" size=\"65535\"/><Font id=\"2\" name=\"Arial\" "
+        L"size=\"-2147483648\"/><Font id=\"3\" name=\"Arial\" size=\"72\"/><Control/></Window>",
+        nullptr, nullptr, &manager, nullptr);
+    ASSERT_NE(root, nullptr);
+    const int expected[][2] = {{1, 512}, {2, -512}, {3, 72}};
+    for (const auto& e : expected) {
+        ASSERT_NE(manager.GetFontInfo(e[0]), nullptr) << e[0];
+        EXPECT_EQ(manager.GetFontInfo(e[0])->iSize, e[1]) << e[0];
+    }
+    delete root;
+}
+
 }  // namespace
