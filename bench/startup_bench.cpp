@@ -1,8 +1,17 @@
-// Start-up time: from process creation to the first painted frame of a window, for the
-// launcher's repair window and for a plain Win32 window of the same size, in one run.
-//   startup_bench <launcher.exe> <launcher dir> <baseline.exe> [runs]
-// The launcher must find a repair to do (marker "0") so that its window appears; the
-// caller sets that up. A window counts as painted once its client centre reads white.
+// Start-up of the launcher against the least a program does, in one run.
+//
+//   startup_bench repair <launcher.exe> <launcher dir> <baseline.exe> [runs]
+//       From process creation to the first painted frame of the repair window, against a
+//       plain Win32 window of the same size; the launcher's phase timeline; peak working
+//       sets of both. The caller sets the marker to "0" so that the window appears.
+//   startup_bench idle <launcher.exe> <launcher dir> [seconds]
+//       CPU time of the launcher while its repair window shows (default 3 s), and its peak
+//       working set afterwards. The caller makes the repair last long enough.
+//   startup_bench game <launcher.exe> <launcher dir> [runs]
+//       From process creation to the game's window, started by the launcher (marker "1")
+//       against starting the game from the same directory directly.
+//
+// Lines starting with "table:" carry the figures that bench/run collects per build.
 #include <windows.h>
 #include <psapi.h>
 
@@ -11,11 +20,107 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
+#include "launcher/startup_timeline.h"
+
 namespace {
 
+constexpr int kPhases = static_cast<int>(StartupPhase::Count);
+const char* const kPhaseNames[kPhases] = {
+    "process created", "guard",          "configuration", "logging and paths", "compatibility checks",
+    "marker and products", "skin load and build", "window creation", "first paint", "game started"};
+
 struct Sample {
-    double ms = -1;
+    double ms = -1;              // from just before CreateProcess to the awaited window
+    double phaseMs[kPhases];     // phases after process creation (-1: not reached)
+    double createdMs = -1;       // process creation after the CreateProcess call
     SIZE_T peakWorkingSet = 0;
+    Sample() { std::fill(phaseMs, phaseMs + kPhases, -1.0); }
+};
+
+// A block named for one run, handed to the child through the environment.
+class CTimelineBlock {
+public:
+    explicit CTimelineBlock(int run) {
+        m_name = L"QvxStartupTimeline-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(run);
+        m_mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TStartupTimeline),
+                                       m_name.c_str());
+        if (m_mapping)
+            m_view = static_cast<TStartupTimeline*>(MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, 0));
+        if (m_view) {
+            ZeroMemory(m_view, sizeof(*m_view));
+            m_view->magic = kTimelineMagic;
+        }
+        SetEnvironmentVariableW(kTimelineEnvVar, m_name.c_str());
+    }
+    ~CTimelineBlock() {
+        SetEnvironmentVariableW(kTimelineEnvVar, nullptr);
+        if (m_view) UnmapViewOfFile(m_view);
+        if (m_mapping) CloseHandle(m_mapping);
+    }
+    CTimelineBlock(const CTimelineBlock&) = delete;
+    CTimelineBlock& operator=(const CTimelineBlock&) = delete;
+
+    // Phases in ms after the process's creation; the creation after `t0Counter`.
+    void Read(long long t0Counter, Sample& s) const {
+        if (!m_view || m_view->frequency <= 0 || m_view->stamps[0] == 0) return;
+        const double f = static_cast<double>(m_view->frequency);
+        s.createdMs = 1000.0 * static_cast<double>(m_view->stamps[0] - t0Counter) / f;
+        for (int i = 0; i < kPhases; ++i) {
+            if (m_view->stamps[i] != 0)
+                s.phaseMs[i] = 1000.0 * static_cast<double>(m_view->stamps[i] - m_view->stamps[0]) / f;
+        }
+    }
+
+private:
+    std::wstring m_name;
+    HANDLE m_mapping = nullptr;
+    TStartupTimeline* m_view = nullptr;
+};
+
+long long Counter() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+double MsSince(long long t0) {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return 1000.0 * static_cast<double>(Counter() - t0) / static_cast<double>(f.QuadPart);
+}
+
+// An owned child process.
+struct CChild {
+    PROCESS_INFORMATION pi{};
+    bool Start(const std::wstring& exe, const std::wstring& dir) {
+        std::wstring cmd = L"\"" + exe + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        return CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              dir.empty() ? nullptr : dir.c_str(), &si, &pi) != FALSE;
+    }
+    bool Exited(DWORD waitMs) const { return WaitForSingleObject(pi.hProcess, waitMs) == WAIT_OBJECT_0; }
+    SIZE_T PeakWorkingSet() const {
+        PROCESS_MEMORY_COUNTERS pmc{};
+        pmc.cb = sizeof(pmc);
+        return GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof(pmc)) ? pmc.PeakWorkingSetSize : 0;
+    }
+    double CpuMs() const {
+        FILETIME c, e, k, u;
+        if (!GetProcessTimes(pi.hProcess, &c, &e, &k, &u)) return -1;
+        auto v = [](const FILETIME& t) {
+            return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+        };
+        return (v(k) + v(u)) / 10000.0;
+    }
+    ~CChild() {
+        if (!pi.hProcess) return;
+        TerminateProcess(pi.hProcess, 0);
+        WaitForSingleObject(pi.hProcess, 5000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
 };
 
 bool PaintedWhite(HWND w) {
@@ -28,66 +133,166 @@ bool PaintedWhite(HWND w) {
     return c == RGB(255, 255, 255);
 }
 
-Sample Measure(const std::wstring& exe, const std::wstring& dir, const wchar_t* cls, const wchar_t* title) {
-    Sample s;
-    LARGE_INTEGER freq, t0, t1;
-    QueryPerformanceFrequency(&freq);
-    std::wstring cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    QueryPerformanceCounter(&t0);
-    if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.empty() ? nullptr : dir.c_str(),
-                        &si, &pi))
-        return s;
+// Waits (up to 20 s) for a visible window of that class and title, painted white when
+// asked; its time after t0 in ms, or -1.
+double AwaitWindow(const CChild& child, long long t0, const wchar_t* cls, const wchar_t* title, bool white,
+                   bool stopWhenChildEnds) {
     for (int i = 0; i < 20000; ++i) {
         HWND w = FindWindowW(cls, title);
-        if (w && PaintedWhite(w)) {
-            QueryPerformanceCounter(&t1);
-            s.ms = 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(freq.QuadPart);
-            break;
-        }
-        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
+        if (w && IsWindowVisible(w) && (!white || PaintedWhite(w))) return MsSince(t0);
+        if (child.Exited(1) && stopWhenChildEnds) return -1;
     }
-    PROCESS_MEMORY_COUNTERS pmc{};
-    pmc.cb = sizeof(pmc);
-    if (GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof(pmc))) s.peakWorkingSet = pmc.PeakWorkingSetSize;
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    Sleep(300);
+    return -1;
+}
+
+void KillGameWindows() {
+    for (int i = 0; i < 50; ++i) {
+        HWND w = FindWindowW(L"GLFW30", L"Tavrel");
+        if (!w) return;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            TerminateProcess(p, 0);
+            WaitForSingleObject(p, 5000);
+            CloseHandle(p);
+        }
+        Sleep(20);
+    }
+}
+
+Sample MeasureWindow(const std::wstring& exe, const std::wstring& dir, const wchar_t* cls, const wchar_t* title,
+                     int run) {
+    Sample s;
+    CTimelineBlock block(run);
+    CChild child;
+    const long long t0 = Counter();
+    if (!child.Start(exe, dir)) return s;
+    s.ms = AwaitWindow(child, t0, cls, title, true, true);
+    s.peakWorkingSet = child.PeakWorkingSet();
+    block.Read(t0, s);
+    return s;
+}
+
+Sample MeasureGame(const std::wstring& exe, const std::wstring& dir, int run) {
+    Sample s;
+    CTimelineBlock block(run);
+    {
+        CChild child;
+        const long long t0 = Counter();
+        if (!child.Start(exe, dir)) return s;
+        s.ms = AwaitWindow(child, t0, L"GLFW30", L"Tavrel", false, false);
+        child.Exited(5000);
+        block.Read(t0, s);
+    }
+    KillGameWindows();
     return s;
 }
 
 double Median(std::vector<double> v) {
+    v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return x < 0; }), v.end());
     if (v.empty()) return -1;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
+double MiB(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+
+void PrintTimeline(const std::vector<Sample>& samples) {
+    std::printf("  launcher timeline, ms after process creation (median):\n");
+    std::vector<double> created;
+    for (const Sample& s : samples) created.push_back(s.createdMs);
+    std::printf("    %-22s %8.1f  (after the CreateProcess call)\n", kPhaseNames[0], Median(created));
+    for (int i = 1; i < kPhases; ++i) {
+        std::vector<double> v;
+        for (const Sample& s : samples) v.push_back(s.phaseMs[i]);
+        const double m = Median(v);
+        if (m >= 0) std::printf("    %-22s %8.1f\n", kPhaseNames[i], m);
+    }
+}
+
+int Repair(const wchar_t* launcher, const wchar_t* dir, const wchar_t* baselineExe, int runs) {
+    std::vector<double> launcherMs, baselineMs;
+    std::vector<Sample> samples;
+    std::vector<double> launcherWs, baselineWs;
+    for (int i = 0; i < runs; ++i) {
+        Sample b = MeasureWindow(baselineExe, L"", L"PlainBaseline", L"Baseline", 2 * i);
+        Sleep(200);
+        Sample l = MeasureWindow(launcher, dir, L"Start", L"Tavrel", 2 * i + 1);
+        Sleep(300);
+        baselineMs.push_back(b.ms);
+        launcherMs.push_back(l.ms);
+        baselineWs.push_back(static_cast<double>(b.peakWorkingSet));
+        launcherWs.push_back(static_cast<double>(l.peakWorkingSet));
+        samples.push_back(l);
+    }
+    const double lm = Median(launcherMs), bm = Median(baselineMs);
+    const double lw = Median(launcherWs), bw = Median(baselineWs);
+    std::printf("start-up to first paint, median of %d runs\n", runs);
+    std::printf("  repair window (launcher):   %8.1f ms\n", lm);
+    std::printf("  plain Win32 window:         %8.1f ms\n", bm);
+    PrintTimeline(samples);
+    std::printf("  peak working set at first paint: launcher %.1f MiB, plain window %.1f MiB\n", MiB(lw), MiB(bw));
+    if (lm > 0 && bm > 0) std::printf("table: start-up to first paint, repair window / plain window: %.2f\n", lm / bm);
+    if (lw > 0 && bw > 0) std::printf("table: peak working set, launcher / plain window: %.2f\n", lw / bw);
+    return lm > 0 && bm > 0 ? 0 : 1;
+}
+
+int Idle(const wchar_t* launcher, const wchar_t* dir, int seconds) {
+    CTimelineBlock block(-1);
+    CChild child;
+    const long long t0 = Counter();
+    if (!child.Start(launcher, dir)) return 1;
+    if (AwaitWindow(child, t0, L"Start", L"Tavrel", true, true) < 0) {
+        std::printf("idle: the repair window did not appear\n");
+        return 1;
+    }
+    Sleep(500);  // past the first frames
+    const double before = child.CpuMs();
+    const double w0 = Now();
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    const double cpu = child.CpuMs() - before;
+    const double wall = Now() - w0;
+    const bool stillUp = FindWindowW(L"Start", L"Tavrel") != nullptr;
+    std::printf("idle repair window: %.1f ms CPU in %.1f s (%.2f %%)%s, peak working set %.1f MiB\n", cpu, wall,
+                100.0 * cpu / (wall * 1000.0), stillUp ? "" : " (the window closed meanwhile)",
+                MiB(child.PeakWorkingSet()));
+    std::printf("table: idle CPU over %d s of the repair window: %.1f ms\n", seconds, cpu);
+    return 0;
+}
+
+int Game(const wchar_t* launcher, const wchar_t* dir, int runs) {
+    const std::wstring game = std::wstring(dir) + L"\\qvx.exe";
+    KillGameWindows();
+    std::vector<double> viaLauncher, direct, started;
+    std::vector<Sample> samples;
+    for (int i = 0; i < runs; ++i) {
+        Sample d = MeasureGame(game, dir, 2 * i);
+        Sleep(200);
+        Sample l = MeasureGame(launcher, dir, 2 * i + 1);
+        Sleep(200);
+        direct.push_back(d.ms);
+        viaLauncher.push_back(l.ms);
+        samples.push_back(l);
+    }
+    const double lm = Median(viaLauncher), dm = Median(direct);
+    std::printf("start-up to the game's window (marker \"1\"), median of %d runs\n", runs);
+    std::printf("  through the launcher:       %8.1f ms\n", lm);
+    std::printf("  game started directly:      %8.1f ms\n", dm);
+    PrintTimeline(samples);
+    if (lm > 0 && dm > 0) std::printf("table: start-up to the game, marker \"1\" / game directly: %.2f\n", lm / dm);
+    return lm > 0 && dm > 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: startup_bench <launcher.exe> <launcher dir> <baseline.exe> [runs]\n");
-        return 2;
-    }
-    const int runs = argc > 4 ? std::max(1, _wtoi(argv[4])) : 7;
-    std::vector<double> launcher, baseline;
-    SIZE_T peak = 0;
-    for (int i = 0; i < runs; ++i) {
-        Sample b = Measure(argv[3], L"", L"PlainBaseline", L"Baseline");
-        Sample l = Measure(argv[1], argv[2], L"Start", L"Tavrel");
-        if (b.ms >= 0) baseline.push_back(b.ms);
-        if (l.ms >= 0) launcher.push_back(l.ms);
-        peak = std::max(peak, l.peakWorkingSet);
-    }
-    const double lm = Median(launcher), bm = Median(baseline);
-    std::printf("start-up to first paint, median of %d runs\n", runs);
-    std::printf("  repair window (launcher):   %8.1f ms  (%zu good runs)\n", lm, launcher.size());
-    std::printf("  plain Win32 window:         %8.1f ms  (%zu good runs)\n", bm, baseline.size());
-    if (lm > 0 && bm > 0) std::printf("  ratio launcher / baseline:  %8.2f\n", lm / bm);
-    std::printf("  launcher peak working set:  %8.1f MiB\n", static_cast<double>(peak) / (1024.0 * 1024.0));
-    return launcher.empty() || baseline.empty() ? 1 : 0;
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"repair" && argc >= 5) return Repair(argv[2], argv[3], argv[4], argc > 5 ? std::max(1, _wtoi(argv[5])) : 7);
+    if (mode == L"idle" && argc >= 4) return Idle(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 3);
+    if (mode == L"game" && argc >= 4) return Game(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 7);
+    std::fprintf(stderr,
+                 "usage: startup_bench repair <launcher.exe> <dir> <baseline.exe> [runs]\n"
+                 "       startup_bench idle <launcher.exe> <dir> [seconds]\n"
+                 "       startup_bench game <launcher.exe> <dir> [runs]\n");
+    return 2;
 }

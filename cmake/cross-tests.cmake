@@ -9,7 +9,7 @@ file(GLOB TEST_COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common
 if(TEST_COMMON_SOURCES)
   add_library(qvx_test_common STATIC ${TEST_COMMON_SOURCES})
   target_include_directories(qvx_test_common PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(qvx_test_common PUBLIC gtest shell32 user32 kernel32)
+  target_link_libraries(qvx_test_common PUBLIC gtest oleacc oleaut32 ole32 shell32 user32 kernel32)
   target_compile_definitions(qvx_test_common PUBLIC
     QVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVX_BINARY_DIR="${CMAKE_BINARY_DIR}")
 endif()
@@ -52,6 +52,7 @@ endfunction()
 
 qvx_cross_test(test_launcher tests/launcher SERIAL LIBS qvx_launcher_lib msi)
 qvx_cross_test(test_launcher_dpi tests/launcher_dpi ALONE LIBS qvx_launcher_lib)
+target_compile_definitions(test_launcher PRIVATE QVX_PROJECT_VERSION="${PROJECT_VERSION}")
 qvx_cross_test(test_support tests/support SERIAL LIBS qvx_support)
 qvx_cross_test(test_ui_core tests/ui/core LIBS skinui)
 include(${CMAKE_SOURCE_DIR}/tests/ui/core/fixtures.cmake OPTIONAL)

@@ -1,6 +1,7 @@
 #include "launcher/launcher_windows.h"
 
 #include "launcher/run_sequence.h"
+#include "launcher/startup_timeline.h"
 #include "ui/controls/control.h"
 #include "ui/controls/progress.h"
 
@@ -16,7 +17,26 @@ LRESULT CLauncherWndBase::HandleWmDestroy(UINT, WPARAM, LPARAM, bool& bHandled) 
     return 0;
 }
 
-LRESULT CLauncherWndBase::HandleOtherMessage(UINT, WPARAM, LPARAM, bool&) { return 0; }
+LRESULT CLauncherWndBase::HandleOtherMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+    bHandled = false;
+    if (uMsg != WM_PAINT || m_painted) return 0;
+    // The first frame: let the framework paint it, then note the moment.
+    m_painted = true;
+    LRESULT result = 0;
+    bHandled = m_pm.MessageHandler(uMsg, wParam, lParam, result);
+    MarkStartupPhase(StartupPhase::FirstPaint);
+    return result;
+}
+
+LRESULT CLauncherWndBase::HandleWmKeyDown(UINT, WPARAM wParam, LPARAM, bool& bHandled) {
+    bHandled = false;
+    if (wParam != VK_ESCAPE) return 0;
+    SkinUI::CControlUI* close = m_pm.FindControlByName(L"sysclosebutton");
+    if (!close) close = m_pm.FindControlByName(L"btn_ok");
+    // The same click a mouse would give, so that Esc ends the window the same way.
+    if (close) bHandled = close->Activate();
+    return 0;
+}
 
 bool CLauncherWndBase::CloseOnButton(TUINotify& msg) {
     if (msg.sType != L"click" || !msg.pSender) return false;
@@ -32,6 +52,7 @@ SKINUI_BEGIN_NOTIFY_MAP(CMainWnd, SkinUI::WindowImplBase)
 SKINUI_END_NOTIFY_MAP()
 
 void CMainWnd::OnWindowReady() {
+    MarkStartupPhase(StartupPhase::SkinBuilt);
     SetWindowIcon(kLauncherIconId);
     SkinUI::CControlUI* root = m_pm.GetRoot();
     if (root) {
@@ -58,8 +79,12 @@ SKINUI_BEGIN_NOTIFY_MAP(CNoTipsWnd, SkinUI::WindowImplBase)
 SKINUI_END_NOTIFY_MAP()
 
 void CNoTipsWnd::OnWindowReady() {
+    MarkStartupPhase(StartupPhase::SkinBuilt);
     SetWindowIcon(kLauncherIconId);
     if (SkinUI::CControlUI* name = m_pm.FindControlByName(L"soft_name")) name->SetText(launcher::kDisplayName);
+    // Both buttons carry the close name; the name map keeps the later one, the "退出" button,
+    // which takes the focus so that Enter or Space answers the notice.
+    if (SkinUI::CControlUI* exit = m_pm.FindControlByName(L"sysclosebutton")) exit->SetFocus();
 }
 
 void CNoTipsWnd::ReceiveNotify(TUINotify& msg) {

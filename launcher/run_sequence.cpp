@@ -1,5 +1,7 @@
 #include "launcher/run_sequence.h"
 
+#include "launcher/startup_timeline.h"
+
 namespace launcher {
 
 bool RepairNeeded(const LauncherServices& s) {
@@ -14,6 +16,7 @@ void StartGame(const LauncherServices& s) {
     std::wstring dir = s.installDirectory();
     if (dir.empty()) dir = s.launcherDirectory();
     s.launchProcess(dir + kGameExe);
+    MarkStartupPhase(StartupPhase::GameStarted);
 
     // One look, right after the start: a game window left hidden or minimised by an
     // earlier run is brought back; a normal visible one is left alone.
@@ -29,14 +32,21 @@ int RunLauncherWith(HINSTANCE instance, const LauncherServices& s) {
         return 0;
     }
     s.initOle();
+    MarkStartupPhase(StartupPhase::Guard);
     s.loadConfiguration(instance);
+    MarkStartupPhase(StartupPhase::Configuration);
     s.initLogging();
     s.initPaths(instance);
     s.initFramework(instance);
+    MarkStartupPhase(StartupPhase::LoggingAndPaths);
 
     const std::wstring title = kDisplayName;
-    if (s.isSystemSupported()) {
-        if (RepairNeeded(s)) s.runRepairWindow(instance, title);
+    const bool supported = s.isSystemSupported();
+    MarkStartupPhase(StartupPhase::Compatibility);
+    if (supported) {
+        const bool repair = RepairNeeded(s);
+        MarkStartupPhase(StartupPhase::MarkerAndProducts);
+        if (repair) s.runRepairWindow(instance, title);
         StartGame(s);
     } else {
         s.runNoticeWindow(instance, title);

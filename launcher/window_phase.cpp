@@ -4,6 +4,7 @@
 
 #include "launcher/launcher_windows.h"
 #include "launcher/repair_worker.h"
+#include "launcher/startup_timeline.h"
 #include "ui/core/paint_manager.h"
 
 void MoveToBottomRight(HWND window, int margin) {
@@ -24,6 +25,7 @@ bool RunWindowPhase(SkinUI::WindowImplBase& window, const std::wstring& title,
     if (!hwnd) return false;
     window.CenterOnOwner();
     if (placed) placed(hwnd);
+    MarkStartupPhase(StartupPhase::WindowCreated);
     SkinUI::CPaintManagerUI::RunMessageLoop();
     return true;
 }

@@ -230,28 +230,30 @@ void CButtonUI::BindTabIndex(int index) {
 void CButtonUI::BindTabLayoutName(const wchar_t* name) { m_sBindTabLayoutName = name; }
 
 void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
-    if (_wcsicmp(name, L"normalimage") == 0) SetNormalImage(value);
-    else if (_wcsicmp(name, L"hotimage") == 0) SetHotImage(value);
-    else if (_wcsicmp(name, L"pushedimage") == 0) SetPushedImage(value);
-    else if (_wcsicmp(name, L"focusedimage") == 0) SetFocusedImage(value);
-    else if (_wcsicmp(name, L"disabledimage") == 0) SetDisabledImage(value);
-    else if (_wcsicmp(name, L"hotforeimage") == 0) SetHotForeImage(value);
-    else if (_wcsicmp(name, L"pushedforeimage") == 0) SetPushedForeImage(value);
-    else if (_wcsicmp(name, L"stateimage") == 0) SetStateImage(value);
-    else if (_wcsicmp(name, L"statecount") == 0) SetStateCount(attr::ToInt(value));
-    else if (_wcsicmp(name, L"statehor") == 0) SetStateHorizontal(attr::IsTrue(value));
-    else if (_wcsicmp(name, L"bindtabindex") == 0) BindTabIndex(attr::ToInt(value));
-    else if (_wcsicmp(name, L"bindtablayoutname") == 0) BindTabLayoutName(value);
-    else if (_wcsicmp(name, L"hotbkcolor") == 0) SetHotBkColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"pushedbkcolor") == 0) SetPushedBkColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"disabledbkcolor") == 0) SetDisabledBkColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"hottextcolor") == 0) SetHotTextColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"pushedtextcolor") == 0) SetPushedTextColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"focusedtextcolor") == 0) SetFocusedTextColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"hotfont") == 0) SetHotFont(attr::ToInt(value));
-    else if (_wcsicmp(name, L"pushedfont") == 0) SetPushedFont(attr::ToInt(value));
+    if (name == nullptr) return;
+    if (value == nullptr) value = L"";
+    if (attr::NameIs(name, L"normalimage")) SetNormalImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"hotimage")) SetHotImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"pushedimage")) SetPushedImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"focusedimage")) SetFocusedImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"disabledimage")) SetDisabledImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"hotforeimage")) SetHotForeImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"pushedforeimage")) SetPushedForeImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"stateimage")) SetStateImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"statecount")) SetStateCount(attr::ToInt(value));
+    else if (attr::NameIs(name, L"statehor")) SetStateHorizontal(attr::IsTrue(value));
+    else if (attr::NameIs(name, L"bindtabindex")) BindTabIndex(attr::ToInt(value));
+    else if (attr::NameIs(name, L"bindtablayoutname")) BindTabLayoutName(value);
+    else if (attr::NameIs(name, L"hotbkcolor")) SetHotBkColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"pushedbkcolor")) SetPushedBkColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"disabledbkcolor")) SetDisabledBkColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"hottextcolor")) SetHotTextColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"pushedtextcolor")) SetPushedTextColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"focusedtextcolor")) SetFocusedTextColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"hotfont")) SetHotFont(attr::ToFontId(value));
+    else if (attr::NameIs(name, L"pushedfont")) SetPushedFont(attr::ToFontId(value));
     // The focused font's attribute carries this spelling in existing skins.
-    else if (_wcsicmp(name, L"focuedfont") == 0) SetFocusedFont(attr::ToInt(value));
+    else if (attr::NameIs(name, L"focuedfont")) SetFocusedFont(attr::ToFontId(value));
     else CLabelUI::ApplyAttribute(name, value);
 }
 

@@ -27,6 +27,7 @@
 
 namespace SkinUI {
 
+class CAccessibleHub;
 class CControlUI;
 class CShadowUI;
 struct TUIImageSpec;
@@ -262,6 +263,14 @@ public:
     // (used when the window is gone and the deferring message can no longer arrive).
     void FlushDelayedCleanup();
 
+    // Accessibility (paint_manager_accessible.cpp).
+    // Raises a WinEvent for an element of the window's accessibility tree (null: the client area).
+    void NotifyAccessible(DWORD event, CControlUI* control);
+    // The hub of the window's accessible objects; null without a window or once it is gone.
+    CAccessibleHub* GetAccessibleHub();
+    // The focus cue is drawn once the keyboard has moved the focus or asked for cues (Tab, arrows, Alt).
+    bool IsFocusCueShown() const;
+
     // Process-wide message loop and pre-dispatch hook.
     static bool TranslateUIMessage(const MSG* pMsg);
     static void RunMessageLoop();
@@ -284,6 +293,12 @@ private:
     void RaiseEventOn(CControlUI* control, int type, POINT pt, WPARAM wParam = 0, LPARAM lParam = 0,
                       WORD keyState = 0, wchar_t key = 0);
     static WORD MapKeyState();
+    bool AccessibleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
+    void ReleaseAccessible();
+    void ForgetAccessible(CControlUI* control);
+    void NoteKeyboardUse(WPARAM key);
+    void FocusMoved(CControlUI* from, CControlUI* to);
+    void PaintFocusCue(HDC dc, const RECT& rcPaint);
 
 private:
     // Set-up and tear-down of the window half, called by the constructor (after
@@ -385,6 +400,9 @@ private:
     ULONG_PTR m_gdiplusToken = 0;
     CUIString m_sLayeredImage;
     bool useSharedTables = false;
+    CAccessibleHub* m_pAccessible = nullptr;  // one reference; detached when the window goes
+    bool m_bAccessibleGone = false;
+    bool m_bFocusCue = false;
 
     // Process-wide state.
     static CUIPtrArray s_aPreMessages;   // every live paint manager

@@ -46,6 +46,7 @@ void CPaintManagerUI::RaiseEventOn(CControlUI* control, int type, POINT pt, WPAR
 
 bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
     if (m_hWndPaint == nullptr) return false;
+    if (AccessibleMessage(uMsg, wParam, lParam, lRes)) return true;
 
     for (int i = 0; i < m_aMessageFilters.GetSize(); ++i) {
         bool handled = false;

@@ -87,6 +87,7 @@ bool CPaintManagerUI::InitControls(CControlUI* control, CControlUI* parent) {
 
 void CPaintManagerUI::ReapObjects(CControlUI* control) {
     if (control == nullptr) return;
+    ForgetAccessible(control);
     if (control == m_pEventKey) m_pEventKey = nullptr;
     if (control == m_pEventHover) m_pEventHover = nullptr;
     if (control == m_pEventClick) m_pEventClick = nullptr;
