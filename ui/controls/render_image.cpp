@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "ui/controls/render.h"
+#include "ui/controls/render_composite.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -218,6 +219,9 @@ bool CUIRender::PaintImageFile(HDC dc, CPaintManagerUI* manager, const RECT& ite
     if (!::IntersectRect(&tmp, &dest, &paint)) return true;
 
     const bool alpha = manager->IsLayered() ? true : image->bAlpha;
+    const TCompositeKey key = {source, corners, dest.right - dest.left, dest.bottom - dest.top,
+                               alpha, hole, xTiled, yTiled};
+    if (PaintComposite(dc, *image, dest, paint, key, fade)) return true;
     PaintNineGrid(dc, image->hBitmap, dest, paint, source, corners, alpha, fade, hole, xTiled, yTiled);
     return true;
 }
