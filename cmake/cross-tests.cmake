@@ -9,7 +9,7 @@ file(GLOB TEST_COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common
 if(TEST_COMMON_SOURCES)
   add_library(qvx_test_common STATIC ${TEST_COMMON_SOURCES})
   target_include_directories(qvx_test_common PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(qvx_test_common PUBLIC gtest shell32 user32 kernel32)
+  target_link_libraries(qvx_test_common PUBLIC gtest oleacc oleaut32 ole32 shell32 user32 kernel32)
   target_compile_definitions(qvx_test_common PUBLIC
     QVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QVX_BINARY_DIR="${CMAKE_BINARY_DIR}")
 endif()
@@ -17,7 +17,7 @@ endif()
 # One GoogleTest exe per test folder. Tests that change prefix-wide state (registry,
 # reported Windows version, named mutexes, the desktop) take the "wineprefix" lock.
 function(qvx_cross_test name dir)
-  cmake_parse_arguments(T "SERIAL" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL;ALONE" "" "LIBS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT srcs)
     return()
@@ -38,14 +38,21 @@ function(qvx_cross_test name dir)
   endif()
   add_dependencies(${name} TavrelStart)
   set(props TIMEOUT 240 ENVIRONMENT "QVX_BINARY_DIR=${CMAKE_BINARY_DIR}")
-  if(T_SERIAL)
+  if(T_SERIAL OR T_ALONE)
     list(APPEND props RESOURCE_LOCK wineprefix)
+  endif()
+  # ALONE: the tests change what every process of the prefix sees (display DPI):
+  # nothing else may run meanwhile.
+  if(T_ALONE)
+    list(APPEND props RUN_SERIAL TRUE)
   endif()
   gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
 endfunction()
 
 qvx_cross_test(test_launcher tests/launcher SERIAL LIBS qvx_launcher_lib msi)
+qvx_cross_test(test_launcher_dpi tests/launcher_dpi ALONE LIBS qvx_launcher_lib)
+target_compile_definitions(test_launcher PRIVATE QVX_PROJECT_VERSION="${PROJECT_VERSION}")
 qvx_cross_test(test_support tests/support SERIAL LIBS qvx_support)
 qvx_cross_test(test_ui_core tests/ui/core LIBS skinui)
 include(${CMAKE_SOURCE_DIR}/tests/ui/core/fixtures.cmake OPTIONAL)

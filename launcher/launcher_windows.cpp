@@ -28,6 +28,16 @@ LRESULT CLauncherWndBase::HandleOtherMessage(UINT uMsg, WPARAM wParam, LPARAM lP
     return result;
 }
 
+LRESULT CLauncherWndBase::HandleWmKeyDown(UINT, WPARAM wParam, LPARAM, bool& bHandled) {
+    bHandled = false;
+    if (wParam != VK_ESCAPE) return 0;
+    SkinUI::CControlUI* close = m_pm.FindControlByName(L"sysclosebutton");
+    if (!close) close = m_pm.FindControlByName(L"btn_ok");
+    // The same click a mouse would give, so that Esc ends the window the same way.
+    if (close) bHandled = close->Activate();
+    return 0;
+}
+
 bool CLauncherWndBase::CloseOnButton(TUINotify& msg) {
     if (msg.sType != L"click" || !msg.pSender) return false;
     SkinUI::CUIString name = msg.pSender->GetName();
@@ -72,6 +82,9 @@ void CNoTipsWnd::OnWindowReady() {
     MarkStartupPhase(StartupPhase::SkinBuilt);
     SetWindowIcon(kLauncherIconId);
     if (SkinUI::CControlUI* name = m_pm.FindControlByName(L"soft_name")) name->SetText(launcher::kDisplayName);
+    // Both buttons carry the close name; the name map keeps the later one, the "退出" button,
+    // which takes the focus so that Enter or Space answers the notice.
+    if (SkinUI::CControlUI* exit = m_pm.FindControlByName(L"sysclosebutton")) exit->SetFocus();
 }
 
 void CNoTipsWnd::ReceiveNotify(TUINotify& msg) {

@@ -28,6 +28,8 @@ public:
     UINT ClassStyle() const override { return kLauncherClassStyle; }
     LRESULT HandleWmDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     LRESULT HandleOtherMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    // Esc clicks the window's close button.
+    LRESULT HandleWmKeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
 protected:
     // Destroys the window when a close button was clicked; true when it did.

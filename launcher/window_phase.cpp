@@ -32,8 +32,8 @@ bool RunWindowPhase(SkinUI::WindowImplBase& window, const std::wstring& title,
 
 void RunRepairWindowPhase(const std::wstring& title) {
     CMainWnd window;
-    RunWindowPhase(window, title, [](HWND hwnd) {
-        MoveToBottomRight(hwnd, kRepairWindowMargin);
+    RunWindowPhase(window, title, [&window](HWND hwnd) {
+        MoveToBottomRight(hwnd, window.GetPaintManager().ScaleValue(kRepairWindowMargin));
         std::thread(static_cast<void (*)(HWND)>(RepairWorker), hwnd).detach();
     });
 }

@@ -11,7 +11,12 @@ Images and their required sizes:
   progress_bar.png     200 x 18, fore part at x 0..100, track at x 100..200
   main_titile_icon.png 24 x 24
   btn_install.png      560 x 40, four 140 x 40 state cells side by side (normal, hot, pushed, disabled)
-  ../app.ico           program icon 107: 16, 24, 32, 48 (DIB) and 256 (PNG) pixels
+  ../app.ico           program icon 107: 16, 20, 24, 32, 40, 48, 64, 96, 128 (DIB) and 256 (PNG) pixels
+
+Every skin image is also drawn for the display scales 125, 150 and 200 percent under the framework's
+names for them ("btn_close@150.png"): each size above scaled as MulDiv(v, percent, 100) does, state cells
+kept whole (btn_close@150.png is 45 x 135, three 45 x 45 cells), the drawing itself scaled, so that
+those scales are sharp rather than resampled. At 100 percent the pictures are the ones listed above.
 """
 
 import math
@@ -109,35 +114,47 @@ def segment_shape(x1, y1, x2, y2, half_width):
     return inside
 
 
-def shadow():
+SCALES = (125, 150, 200)
+
+
+def scaled(v, percent):
+    """v * percent / 100 rounded as MulDiv rounds (halves away from zero)."""
+    return (v * percent + 50) // 100
+
+
+def shadow(percent=100):
     # The window sits on the inner rectangle; the shadow falls off over 30 pixels and hangs 6 pixels low,
     # matching the nine-grid corners 30,24,30,36 (left, top, right, bottom).
-    w, h = 100, 100
-    inner = (30, 24, w - 30, h - 36)
+    w = h = scaled(100, percent)
+    left, top, right, bottom = (scaled(v, percent) for v in (30, 24, 30, 36))
+    fall = scaled(30, percent)
+    inner = (left, top, w - right, h - bottom)
     canvas = Canvas(w, h)
     for y in range(h):
         for x in range(w):
             dx = max(inner[0] - (x + 0.5), 0, (x + 0.5) - inner[2])
             dy = max(inner[1] - (y + 0.5), 0, (y + 0.5) - inner[3])
             d = math.hypot(dx, dy)
-            if d < 30:
-                a = int(round(70 * (1 - d / 30) ** 2))
+            if d < fall:
+                a = int(round(70 * (1 - d / fall) ** 2))
                 canvas.px[y][x] = (0, 0, 0, a)
     return canvas
 
 
-def close_button():
-    canvas = Canvas(30, 90)
+def close_button(percent=100):
+    s = percent / 100
+    side = scaled(30, percent)
+    canvas = Canvas(side, 3 * side)
     looks = [((0, 0, 0, 0), (0x99, 0x99, 0x99, 255)),            # normal: grey cross
              ((0xE8, 0x11, 0x23, 255), (255, 255, 255, 255)),     # hot: white cross on red
              ((0xB8, 0x0D, 0x1C, 255), (255, 255, 255, 255))]     # pushed: darker red
     for i, (back, cross) in enumerate(looks):
-        cell = Canvas(30, 30)
+        cell = Canvas(side, side)
         if back[3]:
             cell.fill(lambda x, y: True, solid(back), samples=1)
-        cell.fill(segment_shape(10, 10, 20, 20, 0.9), solid(cross))
-        cell.fill(segment_shape(20, 10, 10, 20, 0.9), solid(cross))
-        canvas.paste(cell, 0, 30 * i)
+        cell.fill(segment_shape(10 * s, 10 * s, 20 * s, 20 * s, 0.9 * s), solid(cross))
+        cell.fill(segment_shape(20 * s, 10 * s, 10 * s, 20 * s, 0.9 * s), solid(cross))
+        canvas.paste(cell, 0, side * i)
     return canvas
 
 
@@ -153,28 +170,49 @@ def logo(size):
     return canvas
 
 
-def progress_bar():
-    canvas = Canvas(200, 18)
+def progress_bar(percent=100):
+    s = percent / 100
+    half = scaled(100, percent)
+    w, h = 2 * half, scaled(18, percent)
+    canvas = Canvas(w, h)
     # Fore part (0..100): a rounded green bar with a light top edge; corners 10,2,22,2 keep its ends intact.
-    canvas.fill(rounded_rect(0, 2, 100, 16, 7),
-                vertical_gradient((0x5F, 0xD0, 0x6A, 255), (0x2E, 0xA0, 0x3C, 255), 2, 16))
+    canvas.fill(rounded_rect(0, 2 * s, half, 16 * s, 7 * s),
+                vertical_gradient((0x5F, 0xD0, 0x6A, 255), (0x2E, 0xA0, 0x3C, 255), 2 * s, 16 * s))
     # Track (100..200): a light grey rounded channel; corners 5,2,5,2.
-    canvas.fill(rounded_rect(100, 2, 200, 16, 5), solid((0xC8, 0xC8, 0xC8, 255)))
-    canvas.fill(rounded_rect(101, 3, 199, 15, 4), solid((0xEE, 0xEE, 0xEE, 255)))
+    canvas.fill(rounded_rect(half, 2 * s, w, 16 * s, 5 * s), solid((0xC8, 0xC8, 0xC8, 255)))
+    canvas.fill(rounded_rect(half + 1 * s, 3 * s, w - 1 * s, 15 * s, 4 * s), solid((0xEE, 0xEE, 0xEE, 255)))
     return canvas
 
 
-def install_button():
-    canvas = Canvas(560, 40)
+def install_button(percent=100):
+    s = percent / 100
+    cw, ch = scaled(140, percent), scaled(40, percent)
+    canvas = Canvas(4 * cw, ch)
     looks = [((0xFF, 0xD8, 0x5A, 255), (0xF2, 0xB8, 0x1E, 255)),   # normal
              ((0xFF, 0xE4, 0x80, 255), (0xF7, 0xC8, 0x40, 255)),   # hot
              ((0xEC, 0xBE, 0x30, 255), (0xD9, 0xA4, 0x10, 255)),   # pushed
              ((0xE2, 0xE2, 0xE2, 255), (0xCC, 0xCC, 0xCC, 255))]   # disabled
     for i, (top, bottom) in enumerate(looks):
-        cell = Canvas(140, 40)
-        cell.fill(rounded_rect(0.5, 0.5, 139.5, 39.5, 6), vertical_gradient(top, bottom, 0, 40))
-        canvas.paste(cell, 140 * i, 0)
+        cell = Canvas(cw, ch)
+        cell.fill(rounded_rect(0.5, 0.5, cw - 0.5, ch - 0.5, 6 * s), vertical_gradient(top, bottom, 0, ch))
+        canvas.paste(cell, cw * i, 0)
     return canvas
+
+
+def skin_images(percent):
+    return {
+        "Shadow.png": shadow(percent),
+        "btn_close.png": close_button(percent),
+        "soft_logo.png": logo(scaled(48, percent)),
+        "progress_bar.png": progress_bar(percent),
+        "main_titile_icon.png": logo(scaled(24, percent)),
+        "btn_install.png": install_button(percent),
+    }
+
+
+def scaled_name(name, percent):
+    """The framework's name of an image at a scale: every "." becomes "@percent."."""
+    return name if percent == 100 else name.replace(".", "@%d." % percent)
 
 
 def icon_entry_dib(canvas):
@@ -213,21 +251,15 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "skin")
     os.makedirs(out, exist_ok=True)
-    images = {
-        "Shadow.png": shadow(),
-        "btn_close.png": close_button(),
-        "soft_logo.png": logo(48),
-        "progress_bar.png": progress_bar(),
-        "main_titile_icon.png": logo(24),
-        "btn_install.png": install_button(),
-    }
-    for name, canvas in images.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(canvas.png())
-    # The program icon (resource 107) in the usual sizes, beside the resource script.
+    for percent in (100,) + SCALES:
+        for name, canvas in skin_images(percent).items():
+            with open(os.path.join(out, scaled_name(name, percent)), "wb") as f:
+                f.write(canvas.png())
+    # The program icon (resource 107) in the usual sizes and the large ones that high
+    # display scales ask for, beside the resource script.
     if len(sys.argv) <= 1:
         with open(os.path.join(here, "..", "app.ico"), "wb") as f:
-            f.write(icon_file([logo(n) for n in (16, 24, 32, 48, 256)]))
+            f.write(icon_file([logo(n) for n in (16, 20, 24, 32, 40, 48, 64, 96, 128, 256)]))
 
 
 if __name__ == "__main__":

@@ -11,7 +11,7 @@ log() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
 # Debian packages this project builds and runs with.
 QVX_PACKAGES="cmake ninja-build g++ zip unzip file g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   libz-mingw-w64-dev libstb-dev googletest wine64 wine xvfb xauth x11-utils imagemagick xdotool
-  fonts-wqy-microhei wixl"
+  fonts-wqy-microhei wixl x11-xserver-utils xcompmgr"
 
 qvx_install_deps() {
   qvx_install_packages || return 1
@@ -57,7 +57,8 @@ qvx_probe_i686() {
   if [ ! -x "$loader" ]; then
     QVX_I686_WHY="the 32-bit Wine (wine32:i386) is not installed"
   elif ! out=$("$loader" --version 2>&1); then
-    QVX_I686_WHY="this machine cannot execute 32-bit code ($(printf '%s' "$out" | tail -n1))"
+    out=$(printf '%s' "$out" | tail -n1)
+    QVX_I686_WHY="this machine does not execute 32-bit code (${out##*: })"
   else
     QVX_I686_RUNS=1
   fi
@@ -160,7 +161,11 @@ ENV
 # the first window and would otherwise leave a while after the last one, and starting it
 # again stalls the next window by seconds.
 qvx_wine_desktop() {
-  local keeper=$QVX_BUILD/x86_64/tests/fixtures/shell_keeper.exe
+  local keeper kind
+  for kind in x86_64 i686; do
+    keeper=$QVX_BUILD/$kind/tests/fixtures/shell_keeper.exe
+    [ -f "$keeper" ] && break
+  done
   [ -f "$keeper" ] || return 0
   "$WINE64" "$keeper" >/dev/null 2>&1 &
   QVX_STARTED_PIDS+=($!)

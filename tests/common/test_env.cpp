@@ -31,7 +31,18 @@ std::wstring SourceDir() { return HostDir(QVX_SOURCE_DIR); }
 
 std::wstring FixtureFile(const wchar_t* name) { return BinaryDir() + L"tests\\fixtures\\" + name; }
 
-std::wstring LauncherExe() { return BinaryDir() + L"TavrelStart.exe"; }
+std::wstring LauncherExe() {
+    // QVX_LAUNCHER_EXE (a host path) puts another build of the launcher under test, e.g. a signed release.
+    wchar_t other[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableW(L"QVX_LAUNCHER_EXE", other, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+        std::wstring path = other;
+        for (wchar_t& c : path)
+            if (c == L'/') c = L'\\';
+        return path[0] == L'\\' ? L"Z:" + path : path;
+    }
+    return BinaryDir() + L"TavrelStart.exe";
+}
 
 std::wstring MakeTempDir(const wchar_t* tag) {
     wchar_t tmp[MAX_PATH] = {};

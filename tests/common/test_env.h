@@ -13,7 +13,7 @@ std::wstring BinaryDir();
 std::wstring SourceDir();
 // A file of tests/fixtures' build output (qvx.exe, runtime.exe, runtime1.msi ...).
 std::wstring FixtureFile(const wchar_t* name);
-// The launcher exe of this build.
+// The launcher exe of this build, or the one named by QVX_LAUNCHER_EXE.
 std::wstring LauncherExe();
 // A fresh empty directory under %TEMP% (trailing '\'); removed by the caller if wanted.
 std::wstring MakeTempDir(const wchar_t* tag);

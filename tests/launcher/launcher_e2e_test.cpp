@@ -1,14 +1,18 @@
 // The whole launcher under Wine: registry state in the desktop user's hive, the repair
 // window with the runtime-installer stand-in, the game start, and the unsupported notice.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "launcher/process_utils.h"
 #include "support/desktop_user.h"
 #include "support/log_config.h"
+#include "tests/common/a11y_walk.h"
 #include "tests/common/test_env.h"
 
 namespace {
@@ -261,4 +265,141 @@ TEST(LauncherEndToEnd, VirtualMachineDiskIsRefusedUnlessTheMarkerFileIsThere) {
     }
     RegDeleteValueW(key, L"0");
     RegCloseKey(key);
+}
+
+// ---------------------------------------------------------------- screen readers and the keyboard
+
+namespace {
+
+// COM for this thread while a test reads the launcher's windows from this process.
+struct ComScope {
+    ComScope() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ComScope() { CoUninitialize(); }
+};
+
+std::vector<HWND> g_valueChanges;  // windows whose client area reported a value change
+
+void CALLBACK RecordValueChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) g_valueChanges.push_back(hwnd);
+}
+
+// Out-of-context WinEvents arrive through this thread's queue.
+void PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    } while (GetTickCount() - start < ms);
+}
+
+VARIANT Self() {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = CHILDID_SELF;
+    return v;
+}
+
+// The probe fixture's reading of the launcher window, or "<exit N>".
+std::string ProbeReading(const std::wstring& probe, const std::wstring& dir) {
+    const std::wstring out = dir + L"probe.txt";
+    const int code = testenv::RunAndWait(L"\"" + probe + L"\" \"" + out + L"\" Tavrel", 30000, dir);
+    return code == 0 ? testenv::ReadFile(out) : "<exit " + std::to_string(code) + ">";
+}
+
+// The probe fixture of this build; the i686 one too when it is built, which reads across bitness.
+std::vector<std::wstring> Probes() {
+    std::vector<std::wstring> probes = {testenv::FixtureFile(L"a11y_probe.exe")};
+    const std::wstring other = testenv::BinaryDir() + L"..\\i686\\tests\\fixtures\\a11y_probe.exe";
+    if (testenv::FileExists(other)) probes.push_back(other);
+    return probes;
+}
+
+}  // namespace
+
+TEST(LauncherEndToEnd, ScreenReaderFollowsTheRepairAndTheCloseButtonOrEscStartsTheGame) {
+    ComScope com;
+    for (const bool byEscape : {false, true}) {
+        SCOPED_TRACE(byEscape ? "Esc" : "default action");
+        InstalledGame game(true, 8000);
+        game.Register(game.dir, L"0");
+        g_valueChanges.clear();
+        HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                             &RecordValueChange, 0, 0, WINEVENT_OUTOFCONTEXT);
+        game.Start();
+        HWND w = game.WaitForWindow();
+        ASSERT_NE(nullptr, w);
+        IAccessible* client = a11y::ClientOf(w);
+        ASSERT_NE(nullptr, client);
+        EXPECT_EQ(L"Tavrel", a11y::Name(client));
+        IAccessible* text = a11y::Find(client, ROLE_SYSTEM_STATICTEXT, L"Tavrel启动中");
+        IAccessible* bar = a11y::Find(client, ROLE_SYSTEM_PROGRESSBAR, L"启动进度");
+        IAccessible* close = a11y::Find(client, ROLE_SYSTEM_PUSHBUTTON, L"关闭");
+        ASSERT_TRUE(text && bar && close) << a11y::Utf8(a11y::DumpTree(client));
+        const int first = _wtoi(a11y::Value(bar).c_str());
+        PumpFor(1000);
+        EXPECT_GT(_wtoi(a11y::Value(bar).c_str()), first);
+        UnhookWinEvent(hook);
+        EXPECT_GE(std::count(g_valueChanges.begin(), g_valueChanges.end(), w), 2);
+        if (!byEscape) {
+            for (const std::wstring& probe : Probes()) {
+                const std::string reading = ProbeReading(probe, game.dir);
+                EXPECT_NE(std::string::npos, reading.find(a11y::Utf8(L"push button \"关闭\""))) << reading;
+                EXPECT_NE(std::string::npos, reading.find(a11y::Utf8(L"progress bar \"启动进度\" value="))) << reading;
+            }
+            EXPECT_EQ(S_OK, close->accDoDefaultAction(Self()));
+        } else {
+            PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        EXPECT_EQ(0, game.Finish(10000));
+        EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
+        EXPECT_TRUE(IsProcessRunning(L"runtime.exe"));  // the installer goes on
+        EXPECT_EQ(L"0", Marker());
+        // Elements still held after their window and process are gone answer with an error.
+        BSTR name = nullptr;
+        EXPECT_TRUE(FAILED(close->get_accName(Self(), &name)));
+        long count = 0;
+        EXPECT_TRUE(FAILED(client->get_accChildCount(&count)));
+        for (IAccessible* acc : {text, bar, close, client}) acc->Release();
+    }
+}
+
+TEST(LauncherEndToEnd, NoticeIsReadAndItsFocusedExitButtonAnswersTheDefaultActionEnterAndEsc) {
+    ComScope com;
+    const struct {
+        const char* way;
+        WPARAM key;  // 0: the default action
+    } kWays[] = {{"default action", 0}, {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}};
+    for (const auto& way : kWays) {
+        SCOPED_TRACE(way.way);
+        InstalledGame game(true);
+        game.Register(game.dir, L"1");
+        testenv::SetWineVersion(L"winxp");
+        game.Start();
+        HWND w = game.WaitForWindow();
+        testenv::SetWineVersion(L"");
+        ASSERT_NE(nullptr, w);
+        IAccessible* client = a11y::ClientOf(w);
+        ASSERT_NE(nullptr, client);
+        IAccessible* notice = a11y::Find(client, ROLE_SYSTEM_STATICTEXT, L"暂不支持WinXP和虚拟机,敬请期待新版本支持！");
+        IAccessible* exit = a11y::Find(client, ROLE_SYSTEM_PUSHBUTTON, L"退出");
+        ASSERT_TRUE(notice && exit) << a11y::Utf8(a11y::DumpTree(client));
+        EXPECT_TRUE(testenv::WaitFor([&] { return (a11y::State(exit) & STATE_SYSTEM_FOCUSED) != 0; }, 3000))
+            << a11y::Utf8(a11y::DumpTree(client));
+        if (way.key == 0) {
+            for (const std::wstring& probe : Probes()) {
+                const std::string reading = ProbeReading(probe, game.dir);
+                EXPECT_NE(std::string::npos, reading.find(a11y::Utf8(L"push button \"退出\" state=focusable,focused")))
+                    << reading;
+            }
+            EXPECT_EQ(S_OK, exit->accDoDefaultAction(Self()));
+        } else {
+            PostMessageW(w, WM_KEYDOWN, way.key, 0);
+        }
+        EXPECT_EQ(0, game.Finish(10000));
+        for (IAccessible* acc : {notice, exit, client}) acc->Release();
+        Sleep(500);
+        EXPECT_FALSE(game.GameStarted());
+    }
 }

@@ -24,6 +24,22 @@ wchar_t UnusedDriveLetter()
     return 0;
 }
 
+// The machine's uninstall registration in one registry view: KEY_WOW64_32KEY or KEY_WOW64_64KEY.
+// A null text deletes the value; an empty one leaves the key without it.
+void SetRegistration(REGSAM view, const wchar_t* location)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    if (location == nullptr || *location == L'\0')
+        RegDeleteValueW(key, L"InstallLocation");
+    else
+        RegSetValueExW(key, L"InstallLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(location),
+                       DWORD((wcslen(location) + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
 class SoftPathTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(supporttest::EnsureDesktopShell()); }
@@ -32,6 +48,7 @@ protected:
     {
         supporttest::DeleteValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation");
         supporttest::DeleteValue(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation");
+        SetRegistration(KEY_WOW64_32KEY, nullptr);
     }
 };
 
@@ -66,6 +83,46 @@ TEST_F(SoftPathTest, MachineInstallLocationWins)
     CSoftPath paths;
     paths.Init(nullptr, false, false);
     EXPECT_EQ(paths.GetInstallDir(), L"C:\\Games\\Tavrel\\");
+}
+
+TEST_F(SoftPathTest, MachineRegistrationIsReadInTheOwnViewThenInThe64BitView)
+{
+    // A 32-bit process reads HKEY_LOCAL_MACHINE\Software through WoW64 redirection; a
+    // 64-bit one has no other view, so what only the 32-bit view holds stays unseen.
+    const bool wow64 = sizeof(void*) == 4;
+    const struct {
+        const wchar_t* in32;  // null: no value; empty: the key without the value
+        const wchar_t* in64;
+        const wchar_t* expected;
+    } rows[] = {
+        {nullptr, L"C:\\Games\\Sixty", L"C:\\Games\\Sixty\\"},
+        {L"", L"C:\\Games\\Sixty", L"C:\\Games\\Sixty\\"},
+        {L"C:\\Games\\Thirty", L"C:\\Games\\Sixty", wow64 ? L"C:\\Games\\Thirty\\" : L"C:\\Games\\Sixty\\"},
+        {L"C:\\Games\\Thirty", nullptr, wow64 ? L"C:\\Games\\Thirty\\" : L"C:\\User\\Tavrel\\"},
+    };
+    ASSERT_TRUE(supporttest::SetString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation", L"C:\\User\\Tavrel"));
+    for (const auto& row : rows) {
+        SetRegistration(KEY_WOW64_64KEY, row.in64);
+        SetRegistration(KEY_WOW64_32KEY, row.in32);
+        if (wow64 && row.in32 == nullptr) {
+            // The redirection is real: the process's own view does not see the 64-bit value.
+            std::wstring own;
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+                wchar_t buffer[MAX_PATH] = {};
+                DWORD bytes = sizeof buffer - sizeof(wchar_t);
+                if (RegQueryValueExW(key, L"InstallLocation", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                                     &bytes) == ERROR_SUCCESS)
+                    own = buffer;
+                RegCloseKey(key);
+            }
+            EXPECT_EQ(own, L"");
+        }
+        CSoftPath paths;
+        paths.Init(nullptr, false, false);
+        EXPECT_EQ(paths.GetInstallDir(), row.expected)
+            << (row.in32 ? row.in32 : L"-") << " / " << (row.in64 ? row.in64 : L"-");
+    }
 }
 
 TEST_F(SoftPathTest, LocationOnAMissingDriveFallsThrough)

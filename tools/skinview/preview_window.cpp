@@ -9,7 +9,7 @@ void PreviewWindow::OnWindowReady() {
 }
 
 LRESULT PreviewWindow::HandleWmDestroy(UINT, WPARAM, LPARAM, bool& bHandled) {
-    ::PostQuitMessage(0);
+    if (m_quitOnDestroy) ::PostQuitMessage(0);
     bHandled = false;
     return 0;
 }

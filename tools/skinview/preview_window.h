@@ -17,10 +17,15 @@ public:
     void OnWindowReady() override;
     LRESULT HandleWmDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
+    // Whether destroying the window ends the message loop (it does unless a
+    // rebuilt window is taking its place).
+    void SetQuitOnDestroy(bool quit) { m_quitOnDestroy = quit; }
+
 private:
     SkinUI::CUIString m_skin;
     int m_width;
     int m_height;
+    bool m_quitOnDestroy = true;
 };
 
 }  // namespace skinview

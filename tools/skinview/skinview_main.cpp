@@ -1,67 +1,41 @@
 // skinview: builds one skin into a real window, lets it lay out and paint, and
 // writes a picture of it and a dump of its control tree.
-//   skinview --archive skin.zip --skin msg_fix_tips.xml --png out.png --dump-tree
-// Exit codes: 0 done, 2 bad command line, 3 unreadable input, 4 skin does not
-// build, 5 window could not be created, 6 picture could not be written.
+//   skinview --archive skin.zip --skin msg_fix_tips.xml --png out.png --dump-tree --dump-accessible
+//   skinview --dir resources/skin --skin msg_fix_tips.xml --lint
+//   skinview --skin resources/skin/msg_fix_tips.xml --watch
+//   skinview --archive skin.zip --skin msg_fix_tips.xml --compare reference.png --tolerance 40
+// Exit codes: 0 done, 1 lint warnings or a picture over the tolerance, 2 bad
+// command line or lint errors, 3 unreadable input, 4 skin does not build,
+// 5 window could not be created, 6 picture could not be written.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "accessible_dump.h"
 #include "client_capture.h"
+#include "lint_findings.h"
 #include "options.h"
+#include "picture_compare.h"
 #include "png_writer.h"
 #include "preview_window.h"
+#include "skin_lint.h"
+#include "skinview_io.h"
 #include "tree_dump.h"
+#include "watch_mode.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/skin_builder.h"
 #include "ui/controls/control.h"
 
 namespace {
 
-void WriteUtf8(FILE* stream, const std::wstring& text) {
-    if (text.empty()) return;
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), stream);
-    fflush(stream);
-}
+using skinview::NativePath;
+using skinview::WriteUtf8;
 
 int Fail(int code, const std::wstring& message) {
     WriteUtf8(stderr, L"skinview: " + message + L"\n");
     return code;
-}
-
-// Under Wine a Unix path ("/home/...") is turned into its DOS form.
-std::wstring NativePath(const std::wstring& path) {
-    if (path.empty() || path[0] != L'/') return path;
-    typedef wchar_t*(CDECL * ToDos)(const char*);
-    auto toDos = reinterpret_cast<ToDos>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    if (toDos == nullptr) return path;
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, &narrow[0], n, nullptr, nullptr);
-    wchar_t* dos = toDos(narrow.c_str());
-    if (dos == nullptr) return path;
-    std::wstring result(dos);
-    ::HeapFree(::GetProcessHeap(), 0, dos);
-    return result;
-}
-
-// Directory part with a trailing separator, and the file part.
-void SplitPath(const std::wstring& path, std::wstring& dir, std::wstring& name) {
-    const size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) {
-        dir.clear();
-        name = path;
-    } else {
-        dir = path.substr(0, slash + 1);
-        name = path.substr(slash + 1);
-    }
 }
 
 bool ReadWholeFile(const std::wstring& path, std::vector<char>& bytes) {
@@ -94,68 +68,164 @@ void PumpFor(DWORD ms) {
     } while (::GetTickCount() - start < ms);
 }
 
+// Where the skin and its images come from: a file's folder, a folder, or an
+// archive (read whole; read again when --watch sees a change).
+class SkinSource {
+public:
+    explicit SkinSource(const skinview::Options& options) : m_options(options) {}
+
+    // 0, or the exit code for an unreadable archive.
+    int Open() {
+        using SkinUI::CPaintManagerUI;
+        m_skinName = m_options.skin;
+        if (!m_options.archive.empty()) {
+            const std::wstring archive = NativePath(m_options.archive);
+            std::wstring name;
+            skinview::SplitPath(archive, m_folder, name);
+            if (!Reload()) return Fail(3, L"cannot read archive \"" + archive + L"\"");
+        } else {
+            if (!m_options.dir.empty()) {
+                m_folder = NativePath(m_options.dir);
+                if (m_folder.back() != L'\\' && m_folder.back() != L'/') m_folder += L'\\';
+            } else {
+                skinview::SplitPath(NativePath(m_options.skin), m_folder, m_skinName);
+            }
+            CPaintManagerUI::SetResourcePath(m_folder.c_str());
+        }
+        if (m_folder.empty()) m_folder = L".\\";
+        return 0;
+    }
+
+    bool Reload() {
+        if (m_options.archive.empty()) return true;
+        std::vector<char> bytes;
+        if (!ReadWholeFile(NativePath(m_options.archive), bytes)) return false;
+        m_archiveBytes.swap(bytes);
+        SkinUI::CPaintManagerUI::SetResourceArchive(m_archiveBytes.data(),
+                                                    static_cast<unsigned int>(m_archiveBytes.size()));
+        return true;
+    }
+
+    const std::wstring& SkinName() const { return m_skinName; }
+    const std::wstring& Folder() const { return m_folder; }
+
+private:
+    const skinview::Options& m_options;
+    std::wstring m_skinName;
+    std::wstring m_folder;
+    std::vector<char> m_archiveBytes;  // must outlive every read from the archive
+};
+
+// Builds the skin without a window: empty when it builds, else why not.
+std::wstring BuildProblem(const std::wstring& skinName) {
+    SkinUI::CSkinBuilder probe;
+    SkinUI::CControlUI* root = probe.Create(skinName.c_str());
+    if (root != nullptr) {
+        delete root;
+        return L"";
+    }
+    std::wstring why = probe.GetLastErrorMessage() != nullptr ? probe.GetLastErrorMessage() : L"";
+    const wchar_t* place = probe.GetLastErrorPlace();
+    if (place != nullptr && place[0] != L'\0') why += std::wstring(L" near \"") + place + L"\"";
+    return why.empty() ? L"no control was built" : skinview::OneLine(why);
+}
+
+int PrintLint(const std::wstring& skinName) {
+    const std::vector<skinview::Finding> findings = skinview::LintSkin(skinName);
+    for (const skinview::Finding& f : findings) WriteUtf8(stdout, skinview::FormatFinding(f) + L"\n");
+    return skinview::LintExitCode(findings);
+}
+
+// --compare: 0 within the tolerance, 1 over it, 3 unreadable reference, 6 diff not written.
+int Compare(const skinview::Options& options, const skinview::Picture& picture) {
+    const std::wstring path = NativePath(options.compare);
+    skinview::Picture reference;
+    if (!skinview::ReadPictureFile(path, reference)) return Fail(3, L"cannot read the reference \"" + path + L"\"");
+    const skinview::Comparison c = skinview::ComparePictures(picture, reference);
+    std::wstring line = std::to_wstring(c.differing) + L" pixels differ (tolerance " +
+                        std::to_wstring(options.tolerance) + L")";
+    if (!c.sameSize) {
+        line += L"; sizes differ: " + std::to_wstring(picture.width) + L"x" + std::to_wstring(picture.height) +
+                L" against " + std::to_wstring(reference.width) + L"x" + std::to_wstring(reference.height);
+    } else if (c.differing > 0) {
+        line += L" within " + std::to_wstring(c.box.left) + L"," + std::to_wstring(c.box.top) + L"," +
+                std::to_wstring(c.box.right) + L"," + std::to_wstring(c.box.bottom);
+    }
+    WriteUtf8(stdout, line + L"\n");
+    if (!options.diff.empty()) {
+        const skinview::Picture diff = skinview::DiffPicture(picture, reference);
+        const std::wstring diffPath = NativePath(options.diff);
+        if (!skinview::WritePngFile(diffPath, diff.rgba.data(), diff.width, diff.height))
+            return Fail(6, L"cannot write \"" + diffPath + L"\"");
+    }
+    return c.differing > options.tolerance ? 1 : 0;
+}
+
+int ShowOnce(const skinview::Options& options, const std::wstring& skinName) {
+    int code = 0;
+    skinview::PreviewWindow window(skinName, options.width, options.height);
+    // Set before the window exists, so that the skin is built at this scale.
+    window.GetPaintManager().SetDpiScale(options.dpiPercent);
+    if (window.CreateWnd(nullptr, L"skinview", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 300, 200) == nullptr) {
+        return Fail(5, L"cannot create the window");
+    }
+    window.ShowWnd(true, false);
+    ::UpdateWindow(window.GetHWND());
+    PumpFor(50);
+    ::UpdateWindow(window.GetHWND());
+
+    SkinUI::CControlUI* root = window.GetPaintManager().GetRoot();
+    if (options.dumpTree) WriteUtf8(stdout, skinview::DumpTree(root));
+    if (options.dumpAccessible) WriteUtf8(stdout, skinview::DumpAccessibleTree(window.GetPaintManager()));
+    if (!options.png.empty() || !options.compare.empty()) {
+        skinview::Picture picture;
+        if (!skinview::CaptureClient(window.GetHWND(), picture)) {
+            code = Fail(6, L"cannot take the picture");
+        } else {
+            const std::wstring png = NativePath(options.png);
+            if (!options.png.empty() && !skinview::WritePngFile(png, picture.rgba.data(), picture.width, picture.height))
+                code = Fail(6, L"cannot write \"" + png + L"\"");
+            if (code == 0 && !options.compare.empty()) code = Compare(options, picture);
+        }
+    }
+    if (options.waitMs > 0) PumpFor(static_cast<DWORD>(options.waitMs));
+    window.SetQuitOnDestroy(false);
+    ::DestroyWindow(window.GetHWND());
+    PumpFor(0);
+    return code;
+}
+
 int Run(const skinview::Options& options) {
     using SkinUI::CPaintManagerUI;
     CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
-
-    // Where the skin and its images come from.
-    std::wstring skinName = options.skin;
-    std::vector<char> archiveBytes;  // must outlive every read from the archive
-    if (!options.archive.empty()) {
-        const std::wstring archive = NativePath(options.archive);
-        if (!ReadWholeFile(archive, archiveBytes)) return Fail(3, L"cannot read archive \"" + archive + L"\"");
-        CPaintManagerUI::SetResourceArchive(archiveBytes.data(), static_cast<unsigned int>(archiveBytes.size()));
-    } else {
-        std::wstring dir;
-        if (!options.dir.empty()) {
-            dir = NativePath(options.dir);
-            if (dir.back() != L'\\' && dir.back() != L'/') dir += L'\\';
-        } else {
-            SplitPath(NativePath(options.skin), dir, skinName);
-        }
-        CPaintManagerUI::SetResourcePath(dir.c_str());
-    }
-
-    // Build once without a window, so that a broken skin is reported here rather
-    // than by the window's message box.
-    {
-        SkinUI::CSkinBuilder probe;
-        SkinUI::CControlUI* root = probe.Create(skinName.c_str());
-        if (root == nullptr) {
-            std::wstring why = probe.GetLastErrorMessage() != nullptr ? probe.GetLastErrorMessage() : L"";
-            const wchar_t* place = probe.GetLastErrorPlace();
-            if (place != nullptr && place[0] != L'\0') why += std::wstring(L" near \"") + place + L"\"";
-            if (why.empty()) why = L"no control was built";
-            return Fail(4, L"skin \"" + skinName + L"\" does not build: " + why);
-        }
-        delete root;
-    }
+    SkinSource source(options);
+    if (const int code = source.Open()) return code;
+    const std::wstring& skinName = source.SkinName();
 
     int code = 0;
-    {
-        skinview::PreviewWindow window(skinName, options.width, options.height);
-        if (window.CreateWnd(nullptr, L"skinview", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0,
-                             300, 200) == nullptr) {
-            return Fail(5, L"cannot create the window");
-        }
-        window.ShowWnd(true, false);
-        ::UpdateWindow(window.GetHWND());
-        PumpFor(50);
-        ::UpdateWindow(window.GetHWND());
-
-        SkinUI::CControlUI* root = window.GetPaintManager().GetRoot();
-        if (options.dumpTree) WriteUtf8(stdout, skinview::DumpTree(root));
-        if (!options.png.empty()) {
-            skinview::Picture picture;
-            const std::wstring png = NativePath(options.png);
-            if (!skinview::CaptureClient(window.GetHWND(), picture) ||
-                !skinview::WritePngFile(png, picture.rgba.data(), picture.width, picture.height)) {
-                code = Fail(6, L"cannot write \"" + png + L"\"");
+    if (options.lint) {
+        code = PrintLint(skinName);
+    } else if (options.watch) {
+        skinview::WatchCallbacks callbacks;
+        callbacks.reload = [&] { return source.Reload(); };
+        callbacks.buildProblem = [&] { return BuildProblem(skinName); };
+        callbacks.beforeBuild = [&] { PrintLint(skinName); };
+        callbacks.afterBuild = [&](void* window) {
+            if (options.dumpTree) {
+                auto* preview = static_cast<skinview::PreviewWindow*>(window);
+                WriteUtf8(stdout, skinview::DumpTree(preview->GetPaintManager().GetRoot()));
             }
-        }
-        if (options.waitMs > 0) PumpFor(static_cast<DWORD>(options.waitMs));
-        ::DestroyWindow(window.GetHWND());
-        PumpFor(0);
+        };
+        // A skin broken from the start is reported; the watch waits for a good one.
+        const std::wstring problem = BuildProblem(skinName);
+        if (!problem.empty()) return Fail(4, L"skin \"" + skinName + L"\" does not build: " + problem);
+        code = skinview::RunWatch(options, skinName, source.Folder(), callbacks);
+    } else {
+        // Build once without a window, so that a broken skin is reported here
+        // rather than by the window's message box.
+        const std::wstring problem = BuildProblem(skinName);
+        if (!problem.empty()) return Fail(4, L"skin \"" + skinName + L"\" does not build: " + problem);
+        code = ShowOnce(options, skinName);
     }
     CPaintManagerUI::TermFramework();
     return code;

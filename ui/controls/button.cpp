@@ -230,28 +230,30 @@ void CButtonUI::BindTabIndex(int index) {
 void CButtonUI::BindTabLayoutName(const wchar_t* name) { m_sBindTabLayoutName = name; }
 
 void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
-    if (_wcsicmp(name, L"normalimage") == 0) SetNormalImage(value);
-    else if (_wcsicmp(name, L"hotimage") == 0) SetHotImage(value);
-    else if (_wcsicmp(name, L"pushedimage") == 0) SetPushedImage(value);
-    else if (_wcsicmp(name, L"focusedimage") == 0) SetFocusedImage(value);
-    else if (_wcsicmp(name, L"disabledimage") == 0) SetDisabledImage(value);
-    else if (_wcsicmp(name, L"hotforeimage") == 0) SetHotForeImage(value);
-    else if (_wcsicmp(name, L"pushedforeimage") == 0) SetPushedForeImage(value);
-    else if (_wcsicmp(name, L"stateimage") == 0) SetStateImage(value);
-    else if (_wcsicmp(name, L"statecount") == 0) SetStateCount(attr::ToInt(value));
-    else if (_wcsicmp(name, L"statehor") == 0) SetStateHorizontal(attr::IsTrue(value));
-    else if (_wcsicmp(name, L"bindtabindex") == 0) BindTabIndex(attr::ToInt(value));
-    else if (_wcsicmp(name, L"bindtablayoutname") == 0) BindTabLayoutName(value);
-    else if (_wcsicmp(name, L"hotbkcolor") == 0) SetHotBkColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"pushedbkcolor") == 0) SetPushedBkColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"disabledbkcolor") == 0) SetDisabledBkColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"hottextcolor") == 0) SetHotTextColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"pushedtextcolor") == 0) SetPushedTextColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"focusedtextcolor") == 0) SetFocusedTextColor(attr::ToColor(value, false));
-    else if (_wcsicmp(name, L"hotfont") == 0) SetHotFont(attr::ToInt(value));
-    else if (_wcsicmp(name, L"pushedfont") == 0) SetPushedFont(attr::ToInt(value));
+    if (name == nullptr) return;
+    if (value == nullptr) value = L"";
+    if (attr::NameIs(name, L"normalimage")) SetNormalImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"hotimage")) SetHotImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"pushedimage")) SetPushedImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"focusedimage")) SetFocusedImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"disabledimage")) SetDisabledImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"hotforeimage")) SetHotForeImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"pushedforeimage")) SetPushedForeImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"stateimage")) SetStateImage(attr::ImageDesc(value));
+    else if (attr::NameIs(name, L"statecount")) SetStateCount(attr::ToInt(value));
+    else if (attr::NameIs(name, L"statehor")) SetStateHorizontal(attr::IsTrue(value));
+    else if (attr::NameIs(name, L"bindtabindex")) BindTabIndex(attr::ToInt(value));
+    else if (attr::NameIs(name, L"bindtablayoutname")) BindTabLayoutName(value);
+    else if (attr::NameIs(name, L"hotbkcolor")) SetHotBkColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"pushedbkcolor")) SetPushedBkColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"disabledbkcolor")) SetDisabledBkColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"hottextcolor")) SetHotTextColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"pushedtextcolor")) SetPushedTextColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"focusedtextcolor")) SetFocusedTextColor(attr::ToColor(value, false));
+    else if (attr::NameIs(name, L"hotfont")) SetHotFont(attr::ToFontId(value));
+    else if (attr::NameIs(name, L"pushedfont")) SetPushedFont(attr::ToFontId(value));
     // The focused font's attribute carries this spelling in existing skins.
-    else if (_wcsicmp(name, L"focuedfont") == 0) SetFocusedFont(attr::ToInt(value));
+    else if (attr::NameIs(name, L"focuedfont")) SetFocusedFont(attr::ToFontId(value));
     else CLabelUI::ApplyAttribute(name, value);
 }
 
@@ -293,13 +295,39 @@ void CButtonUI::CutStateCells() {
                  static_cast<int>(d.right), static_cast<int>(d.bottom), x, y, x + cellWidth, y + cellHeight);
         return s;
     };
-    m_sNormalImage = cell(0);
+    for (int i = 0; i < 4; ++i) m_sCutCells[i] = i < m_nStateCount ? cell(i) : CUIString();
+    m_sNormalImage = m_sCutCells[0];
     if (m_nStateCount > 1) {
-        m_sHotImage = cell(1);
-        m_sPushedImage = cell(1);
+        m_sHotImage = m_sCutCells[1];
+        m_sPushedImage = m_sCutCells[1];
     }
-    if (m_nStateCount > 2) m_sPushedImage = cell(2);
-    if (m_nStateCount > 3) m_sDisabledImage = cell(3);
+    if (m_nStateCount > 2) m_sPushedImage = m_sCutCells[2];
+    if (m_nStateCount > 3) m_sDisabledImage = m_sCutCells[3];
+}
+
+void CButtonUI::SettleCutCell(const CUIString& description) {
+    if (m_pManager == nullptr || m_pManager->GetDpiScale() == 100 || description.IsEmpty()) return;
+    if (m_nStateCount <= 0) return;
+    int index = -1;
+    for (int i = 0; i < 4 && index < 0; ++i) {
+        if (!m_sCutCells[i].IsEmpty() && m_sCutCells[i] == description) index = i;
+    }
+    if (index < 0) return;
+    TUIImageSpec* spec = m_pManager->GetImageSpec(description);
+    if (spec == nullptr) return;
+    const TUIImage* image = m_pManager->GetImageEx(spec->sImageName,
+                                                   spec->sResType.IsEmpty() ? nullptr : spec->sResType.GetData(),
+                                                   spec->dwMask, false, m_hInstance);
+    if (image == nullptr) return;
+    int cellWidth = image->nWidth;
+    int cellHeight = image->nHeight;
+    if (m_bStateHorizontal)
+        cellWidth /= m_nStateCount;
+    else
+        cellHeight /= m_nStateCount;
+    const int x = m_bStateHorizontal ? index * cellWidth : 0;
+    const int y = m_bStateHorizontal ? 0 : index * cellHeight;
+    spec->rcSource = CUIRect(x, y, x + cellWidth, y + cellHeight);
 }
 
 void CButtonUI::SyncPaintState() {
@@ -331,8 +359,14 @@ void CButtonUI::DrawStateImage(HDC dc) {
     else if ((m_uButtonState & UISTATE_FOCUSED) != 0)
         chosen = &m_sFocusedImage;
 
-    if (chosen != nullptr && !chosen->IsEmpty() && DrawImageSpec(dc, *chosen)) return;
-    if (!m_sNormalImage.IsEmpty()) DrawImageSpec(dc, m_sNormalImage);
+    if (chosen != nullptr && !chosen->IsEmpty()) {
+        SettleCutCell(*chosen);
+        if (DrawImageSpec(dc, *chosen)) return;
+    }
+    if (!m_sNormalImage.IsEmpty()) {
+        SettleCutCell(m_sNormalImage);
+        DrawImageSpec(dc, m_sNormalImage);
+    }
 }
 
 void CButtonUI::DrawBackColor(HDC dc) {

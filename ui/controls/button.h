@@ -87,6 +87,10 @@ protected:
     void CutStateCells();
     // Brings the focused and disabled bits up to date for painting.
     void SyncPaintState();
+    // At scales other than 100 percent, sets the source of a cut cell's parsed
+    // description in the pixels of the bitmap that is drawn: the cell is the same
+    // fraction of that bitmap as of the 100 percent one.
+    void SettleCutCell(const CUIString& description);
 
     UINT m_uButtonState;
     int m_iHotFont;
@@ -108,6 +112,7 @@ protected:
     int m_nStateCount;
     CUIString m_sStateImage;
     bool m_bStateHorizontal;
+    CUIString m_sCutCells[4];  // the descriptions CutStateCells made, by cell index
     int m_iBindTabIndex;
     CUIString m_sBindTabLayoutName;
 };

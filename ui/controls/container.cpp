@@ -392,18 +392,18 @@ void CContainerUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     } else if (NameIs(name, L"vscrollbar")) {
         EnableScrollBar(IsTrue(value), m_bWantHScroll);
     } else if (NameIs(name, L"vscrollbarstyle")) {
-        const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(value) : nullptr;
+        const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(StyleName(value)) : nullptr;
         m_sVScrollBarStyle = style != nullptr ? style : value;
         EnableScrollBar(true, m_bWantHScroll);
     } else if (NameIs(name, L"hscrollbar")) {
         EnableScrollBar(m_bWantVScroll, IsTrue(value));
     } else if (NameIs(name, L"hscrollbarstyle")) {
-        const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(value) : nullptr;
+        const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(StyleName(value)) : nullptr;
         m_sHScrollBarStyle = style != nullptr ? style : value;
         EnableScrollBar(m_bWantVScroll, true);
     } else if (NameIs(name, L"childpadding")) {
         SetChildPadding(ToInt(value));
-    } else if (std::wcscmp(name, L"childalign") == 0) {
+    } else if (NameIsExactly(name, L"childalign")) {
         // Name and value both case-sensitive; stored without a layout request.
         if (std::wcscmp(value, L"left") == 0) {
             m_iChildAlign = 0;
@@ -412,7 +412,7 @@ void CContainerUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         } else if (std::wcscmp(value, L"right") == 0) {
             m_iChildAlign = 2;
         }
-    } else if (std::wcscmp(name, L"childvalign") == 0) {
+    } else if (NameIsExactly(name, L"childvalign")) {
         if (std::wcscmp(value, L"top") == 0) {
             m_iChildVAlign = 0;
         } else if (std::wcscmp(value, L"vcenter") == 0) {

@@ -135,6 +135,7 @@ void CControlUI::SetText(const wchar_t* text) {
     if (value == m_sText) return;
     m_sText = value;
     Repaint();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(EVENT_OBJECT_NAMECHANGE, this);
 }
 
 bool CControlUI::IsResourceText() const { return m_bResourceText; }

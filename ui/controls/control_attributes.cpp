@@ -4,6 +4,7 @@
 
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/control.h"
+#include "ui/core/accessible_model.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -74,6 +75,7 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
 
     if (NameIs(name, L"style")) {
         const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(value) : nullptr;
+        StyleName(value);
         if (style != nullptr) {
             ApplyAttributeString(style);
             return;
@@ -134,9 +136,9 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     } else if (NameIs(name, L"borderround")) {
         SetBorderRound(ToSize(value));
     } else if (NameIs(name, L"bkimage")) {
-        SetBkImage(value);
+        SetBkImage(ImageDesc(value));
     } else if (NameIs(name, L"foreimage")) {
-        SetForeImage(value);
+        SetForeImage(ImageDesc(value));
     } else if (NameIs(name, L"width")) {
         SetFixedWidth(ToInt(value));
     } else if (NameIs(name, L"height")) {
@@ -186,6 +188,8 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         }
     } else if (NameIs(name, L"virtualwnd")) {
         SetVirtualWnd(value);
+    } else if (NameIs(name, kAccessibleNameAttribute)) {
+        StoreExtraAttribute(name, value);  // read by the accessibility model
     } else {
         StoreExtraAttribute(name, value);
     }
@@ -193,6 +197,14 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
 
 void CControlUI::ApplyAttributeString(const wchar_t* list) {
     if (list == nullptr) return;
+    if (m_nListDepth >= kMaxListDepth || m_nListChars >= kMaxListChars) return;
+    const int length = static_cast<int>(std::wcslen(list));
+    m_nListChars = length < kMaxListChars - m_nListChars ? m_nListChars + length : kMaxListChars;
+    struct TDepthGuard {
+        int& depth;
+        explicit TDepthGuard(int& d) : depth(d) { ++depth; }
+        ~TDepthGuard() { --depth; }
+    } guard(m_nListDepth);
     if (m_pManager != nullptr) {
         const wchar_t* style = m_pManager->GetStyle(list);
         if (style != nullptr) {
@@ -200,7 +212,7 @@ void CControlUI::ApplyAttributeString(const wchar_t* list) {
             return;
         }
     }
-    CUIString copy(list);
+    CUIString copy(list, length);
     copy.Replace(L"&quot;", L"\"");
     const wchar_t* p = copy.GetData();
     while (*p != 0) {
@@ -216,6 +228,8 @@ void CControlUI::ApplyAttributeString(const wchar_t* list) {
         if (*p == 0) return;
         CUIString value(valueStart, static_cast<int>(p - valueStart));
         ++p;
+        if (m_nListAttributes >= kMaxListAttributes) return;
+        ++m_nListAttributes;
         ApplyAttribute(name, value);
         // A space continues; otherwise the character after the next one must be
         // a comma. The end of the list ends the loop (never read past it).

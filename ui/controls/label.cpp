@@ -85,7 +85,9 @@ bool CLabelUI::GetAutoCalcHeight() const { return m_bAutoCalcHeight; }
 void CLabelUI::SetAutoCalcHeight(bool autoHeight) { m_bAutoCalcHeight = autoHeight; }
 
 void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
-    if (_wcsicmp(name, L"align") == 0) {
+    if (name == nullptr) return;
+    if (value == nullptr) value = L"";
+    if (attr::NameIs(name, L"align")) {
         if (Contains(value, L"left")) m_uTextStyle &= ~(DT_CENTER | DT_RIGHT);
         if (Contains(value, L"center")) {
             m_uTextStyle &= ~DT_RIGHT;
@@ -95,7 +97,7 @@ void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
             m_uTextStyle &= ~DT_CENTER;
             m_uTextStyle |= DT_RIGHT;
         }
-    } else if (_wcsicmp(name, L"valign") == 0) {
+    } else if (attr::NameIs(name, L"valign")) {
         if (Contains(value, L"top")) {
             m_uTextStyle &= ~(DT_BOTTOM | DT_VCENTER | DT_WORDBREAK);
             m_uTextStyle |= DT_TOP | DT_SINGLELINE;
@@ -108,12 +110,12 @@ void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
             m_uTextStyle &= ~(DT_VCENTER | DT_WORDBREAK);
             m_uTextStyle |= DT_BOTTOM | DT_SINGLELINE;
         }
-    } else if (_wcsicmp(name, L"endellipsis") == 0) {
+    } else if (attr::NameIs(name, L"endellipsis")) {
         if (attr::IsTrue(value))
             m_uTextStyle |= DT_END_ELLIPSIS;
         else
             m_uTextStyle &= ~DT_END_ELLIPSIS;
-    } else if (_wcsicmp(name, L"wordbreak") == 0) {
+    } else if (attr::NameIs(name, L"wordbreak")) {
         if (attr::IsTrue(value)) {
             m_uTextStyle &= ~DT_SINGLELINE;
             m_uTextStyle |= DT_WORDBREAK | DT_EDITCONTROL;
@@ -121,24 +123,24 @@ void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
             m_uTextStyle &= ~(DT_WORDBREAK | DT_EDITCONTROL);
             m_uTextStyle |= DT_SINGLELINE;
         }
-    } else if (_wcsicmp(name, L"noprefix") == 0) {
+    } else if (attr::NameIs(name, L"noprefix")) {
         if (attr::IsTrue(value))
             m_uTextStyle |= DT_NOPREFIX;
         else
             m_uTextStyle &= ~DT_NOPREFIX;
-    } else if (_wcsicmp(name, L"font") == 0) {
-        SetFont(attr::ToInt(value));
-    } else if (_wcsicmp(name, L"textcolor") == 0) {
+    } else if (attr::NameIs(name, L"font")) {
+        SetFont(attr::ToFontId(value));
+    } else if (attr::NameIs(name, L"textcolor")) {
         SetTextColor(attr::ToColor(value, false));
-    } else if (_wcsicmp(name, L"disabledtextcolor") == 0) {
+    } else if (attr::NameIs(name, L"disabledtextcolor")) {
         SetDisabledTextColor(attr::ToColor(value, false));
-    } else if (_wcsicmp(name, L"textpadding") == 0) {
+    } else if (attr::NameIs(name, L"textpadding")) {
         SetTextPadding(attr::ToRect(value));
-    } else if (_wcsicmp(name, L"showhtml") == 0) {
+    } else if (attr::NameIs(name, L"showhtml")) {
         SetShowHtml(attr::IsTrue(value));
-    } else if (_wcsicmp(name, L"autocalcwidth") == 0) {
+    } else if (attr::NameIs(name, L"autocalcwidth")) {
         SetAutoCalcWidth(attr::IsTrue(value));
-    } else if (_wcsicmp(name, L"autocalcheight") == 0) {
+    } else if (attr::NameIs(name, L"autocalcheight")) {
         SetAutoCalcHeight(attr::IsTrue(value));
     } else {
         CControlUI::ApplyAttribute(name, value);

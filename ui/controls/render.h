@@ -42,6 +42,9 @@ struct TUIImageSpec {
     // null). With a manager, dest/source/corner/padding are DPI-scaled and at
     // a scale other than 100 % every '.' in the image name becomes "@<pct>.".
     void ParseImageSpec(const wchar_t* description, const wchar_t* modifier, CPaintManagerUI* manager);
+    // True for a bare file name, and for key='value' pairs (one space apart)
+    // that read to the end; false where the parser stops early.
+    static bool IsWellFormed(const wchar_t* description);
 };
 
 // Clip guard. Creating one selects (new region AND old clip) into the dc;

@@ -2,6 +2,7 @@
 // descriptions, and drawing a description into a control's rectangle.
 #include <cwchar>
 
+#include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
 #include "ui/controls/render_composite.h"
 #include "ui/core/paint_manager.h"
@@ -12,91 +13,78 @@ namespace {
 
 inline bool IsSpace(wchar_t c) { return c != 0 && c <= 32; }
 
-// Reads `count` integers, each followed by one separator character of any kind.
-void ReadInts(const wchar_t* p, LONG* out, int count) {
-    for (int i = 0; i < count; ++i) {
-        wchar_t* end = nullptr;
-        out[i] = static_cast<LONG>(std::wcstol(p, &end, 10));
-        p = end;
-        if (*p != 0) ++p;
-    }
-}
-
-void ReadRect(const wchar_t* value, CUIRect* rc) {
-    LONG v[4] = {0, 0, 0, 0};
-    ReadInts(value, v, 4);
-    rc->left = v[0];
-    rc->top = v[1];
-    rc->right = v[2];
-    rc->bottom = v[3];
-}
-
-bool ReadBool(const wchar_t* value) { return CUIString(value).CompareNoCase(L"true") == 0; }
-
+// Keys compare exactly; values go through the attribute readers.
 void ApplyKey(TUIImageSpec* spec, const CUIString& key, const CUIString& value) {
+    using attr::NameIsExactly;
     const wchar_t* v = value.GetData();
-    if (key == L"file" || key == L"res") {
+    if (NameIsExactly(key, L"file") || NameIsExactly(key, L"res")) {
         spec->sImageName = value;
-    } else if (key == L"restype") {
+    } else if (NameIsExactly(key, L"restype")) {
         spec->sResType = value;
-    } else if (key == L"dest") {
-        ReadRect(v, &spec->rcDest);
-    } else if (key == L"source") {
-        ReadRect(v, &spec->rcSource);
-    } else if (key == L"corner") {
-        ReadRect(v, &spec->rcCorner);
-    } else if (key == L"mask") {
-        if (*v == L'#') ++v;
-        spec->dwMask = static_cast<DWORD>(std::wcstoul(v, nullptr, 16));
-    } else if (key == L"fade") {
-        const long fade = std::wcstol(v, nullptr, 10);
+    } else if (NameIsExactly(key, L"dest")) {
+        spec->rcDest = attr::ToRect(v);
+    } else if (NameIsExactly(key, L"source")) {
+        spec->rcSource = attr::ToRect(v);
+    } else if (NameIsExactly(key, L"corner")) {
+        spec->rcCorner = attr::ToRect(v);
+    } else if (NameIsExactly(key, L"mask")) {
+        spec->dwMask = attr::ToColor(v, false);
+    } else if (NameIsExactly(key, L"fade")) {
+        const int fade = attr::ToInt(v);
         spec->uFade = static_cast<BYTE>(fade < 0 ? 0 : fade > 255 ? 255 : fade);
-    } else if (key == L"hole") {
-        spec->bHole = ReadBool(v);
-    } else if (key == L"xtiled") {
-        spec->bTiledX = ReadBool(v);
-    } else if (key == L"ytiled") {
-        spec->bTiledY = ReadBool(v);
-    } else if (key == L"hsl") {
-        spec->bHSL = ReadBool(v);
-    } else if (key == L"size") {
-        LONG sz[2] = {0, 0};
-        ReadInts(v, sz, 2);
-        spec->szImage.cx = sz[0];
-        spec->szImage.cy = sz[1];
-    } else if (key == L"align") {
+    } else if (NameIsExactly(key, L"hole")) {
+        spec->bHole = attr::IsTrue(v);
+    } else if (NameIsExactly(key, L"xtiled")) {
+        spec->bTiledX = attr::IsTrue(v);
+    } else if (NameIsExactly(key, L"ytiled")) {
+        spec->bTiledY = attr::IsTrue(v);
+    } else if (NameIsExactly(key, L"hsl")) {
+        spec->bHSL = attr::IsTrue(v);
+    } else if (NameIsExactly(key, L"size")) {
+        spec->szImage = attr::ToSize(v);
+    } else if (NameIsExactly(key, L"align")) {
         spec->sAlign = value;
-    } else if (key == L"padding") {
-        ReadRect(v, &spec->rcPadding);
+    } else if (NameIsExactly(key, L"padding")) {
+        spec->rcPadding = attr::ToRect(v);
     }
 }
 
-// Reads key='value' pairs until the string ends or a pair is malformed.
-void ParsePairs(TUIImageSpec* spec, const wchar_t* p) {
-    if (p == nullptr) return;
+// Reads key='value' pairs until the string ends or a pair is malformed;
+// true when it read to the end.
+bool ParsePairs(TUIImageSpec* spec, const wchar_t* p) {
+    if (p == nullptr) return true;
     while (*p != 0) {
         while (IsSpace(*p)) ++p;
+        if (*p == 0) return true;
         const wchar_t* keyStart = p;
         while (*p != 0 && *p != L'=' && !IsSpace(*p)) ++p;
         CUIString key(keyStart, static_cast<int>(p - keyStart));
         while (IsSpace(*p)) ++p;
-        if (*p != L'=') return;
+        if (*p != L'=') return false;
         ++p;
         while (IsSpace(*p)) ++p;
-        if (*p != L'\'') return;
+        if (*p != L'\'') return false;
         ++p;
         const wchar_t* valueStart = p;
         while (*p != 0 && *p != L'\'') ++p;
-        if (*p != L'\'') return;
+        if (*p != L'\'') return false;
         CUIString value(valueStart, static_cast<int>(p - valueStart));
         ++p;
         if (!value.IsEmpty()) ApplyKey(spec, key, value);
-        if (*p != L' ') return;
+        if (*p == 0) return true;
+        if (*p != L' ') return false;
         ++p;
     }
+    return true;
 }
 
 }  // namespace
+
+bool TUIImageSpec::IsWellFormed(const wchar_t* description) {
+    if (description == nullptr || std::wcschr(description, L'=') == nullptr) return true;  // a bare file name
+    TUIImageSpec scratch;
+    return ParsePairs(&scratch, description);
+}
 
 void TUIImageSpec::Clear() { *this = TUIImageSpec(); }
 

@@ -57,11 +57,17 @@ std::wstring CControlFactory::Key(const wchar_t* className) {
 
 CControlUI* CControlFactory::CreateControl(const wchar_t* className) const {
     auto it = m_classes.find(Key(className));
-    return it != m_classes.end() ? it->second() : nullptr;
+    return it != m_classes.end() ? it->second.create() : nullptr;
 }
 
 void CControlFactory::RegisterControl(const wchar_t* className, CreateControlFn create) {
-    if (create != nullptr) m_classes[Key(className)] = create;
+    if (create != nullptr) m_classes[Key(className)] = TEntry{create, className != nullptr ? className : L""};
+}
+
+std::vector<std::wstring> CControlFactory::ClassNames() const {
+    std::vector<std::wstring> names;
+    for (const auto& entry : m_classes) names.push_back(entry.second.name);
+    return names;
 }
 
 }  // namespace SkinUI

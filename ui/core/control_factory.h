@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace SkinUI {
 
@@ -25,6 +26,8 @@ public:
     CControlUI* CreateControl(const wchar_t* className) const;
     // Adds a class (a later registration of the same name replaces the earlier one).
     void RegisterControl(const wchar_t* className, CreateControlFn create);
+    // The registered class names as they were registered ("CButtonUI").
+    std::vector<std::wstring> ClassNames() const;
 
 private:
     CControlFactory();
@@ -33,7 +36,11 @@ private:
 
     static std::wstring Key(const wchar_t* className);
 
-    std::map<std::wstring, CreateControlFn> m_classes;
+    struct TEntry {
+        CreateControlFn create;
+        std::wstring name;  // as registered
+    };
+    std::map<std::wstring, TEntry> m_classes;
 };
 
 }  // namespace SkinUI

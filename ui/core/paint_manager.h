@@ -27,6 +27,7 @@
 
 namespace SkinUI {
 
+class CAccessibleHub;
 class CControlUI;
 class CShadowUI;
 struct TUIImageSpec;
@@ -136,6 +137,10 @@ public:
     int GetDpiScale();                     // percent
     void SetDpiScale(int percent);
     int ScaleValue(int value);             // MulDiv(value, percent, 100)
+    // Moves the window to another percentage after it was built: fonts are made
+    // again, parsed image descriptions dropped (each scale has its own bitmaps),
+    // the layout and the shadow redone. The answer to WM_DPICHANGED.
+    void ChangeDpiScale(int percent);
     RECT ScaleRect(const RECT& rc);
     SIZE ScaleSize(SIZE size);
 
@@ -164,15 +169,18 @@ public:
     // Window-level settings of the skin's Window element.
     SIZE GetInitSize();
     void SetInitSize(int cx, int cy);
-    const RECT& GetSizeBox() const { return m_rcSizeBox; }
+    // Like every markup geometry these are stored unscaled and read scaled; each
+    // value is scaled on its own (they are border widths and edge offsets), and a
+    // caption bottom of -1 ("the client bottom") stays -1.
+    RECT GetSizeBox();
     void SetSizeBox(const RECT& rc);
-    const RECT& GetCaptionRect() const { return m_rcCaption; }
+    RECT GetCaptionRect();
     void SetCaptionRect(const RECT& rc);
-    SIZE GetRoundCorner() const { return m_szRoundCorner; }
+    SIZE GetRoundCorner();
     void SetRoundCorner(int cx, int cy);
-    SIZE GetMinInfo() const { return m_szMinWindow; }
+    SIZE GetMinInfo();
     void SetMinInfo(int cx, int cy);
-    SIZE GetMaxInfo() const { return m_szMaxWindow; }
+    SIZE GetMaxInfo();
     void SetMaxInfo(int cx, int cy);
     bool IsShowUpdateRect() const { return m_bShowUpdateRect; }
     void SetShowUpdateRect(bool show);
@@ -255,6 +263,14 @@ public:
     // (used when the window is gone and the deferring message can no longer arrive).
     void FlushDelayedCleanup();
 
+    // Accessibility (paint_manager_accessible.cpp).
+    // Raises a WinEvent for an element of the window's accessibility tree (null: the client area).
+    void NotifyAccessible(DWORD event, CControlUI* control);
+    // The hub of the window's accessible objects; null without a window or once it is gone.
+    CAccessibleHub* GetAccessibleHub();
+    // The focus cue is drawn once the keyboard has moved the focus or asked for cues (Tab, arrows, Alt).
+    bool IsFocusCueShown() const;
+
     // Process-wide message loop and pre-dispatch hook.
     static bool TranslateUIMessage(const MSG* pMsg);
     static void RunMessageLoop();
@@ -277,6 +293,12 @@ private:
     void RaiseEventOn(CControlUI* control, int type, POINT pt, WPARAM wParam = 0, LPARAM lParam = 0,
                       WORD keyState = 0, wchar_t key = 0);
     static WORD MapKeyState();
+    bool AccessibleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
+    void ReleaseAccessible();
+    void ForgetAccessible(CControlUI* control);
+    void NoteKeyboardUse(WPARAM key);
+    void FocusMoved(CControlUI* from, CControlUI* to);
+    void PaintFocusCue(HDC dc, const RECT& rcPaint);
 
 private:
     // Set-up and tear-down of the window half, called by the constructor (after
@@ -288,6 +310,9 @@ private:
     void InitResourcePart();
     void ReleaseResourcePart();
     TUIResourceTables& TargetTables(bool shared);
+    // A bitmap for a scale that has none of its own, made from the nearest larger
+    // scale that has one, else from the 100 percent bitmap; null when neither exists.
+    TUIImage* LoadFromOtherScale(const wchar_t* name, DWORD mask, HINSTANCE instance);
     void MeasureFont(TUIFont* font);
     HFONT CreateFontFromDescription(const wchar_t* face, int size, bool bold, bool underline, bool italic,
                                     bool addBold, LOGFONTW* out);
@@ -375,6 +400,9 @@ private:
     ULONG_PTR m_gdiplusToken = 0;
     CUIString m_sLayeredImage;
     bool useSharedTables = false;
+    CAccessibleHub* m_pAccessible = nullptr;  // one reference; detached when the window goes
+    bool m_bAccessibleGone = false;
+    bool m_bFocusCue = false;
 
     // Process-wide state.
     static CUIPtrArray s_aPreMessages;   // every live paint manager

@@ -25,6 +25,7 @@ void CPaintManagerUI::SetFocusControl(CControlUI* control) {
         ::SetFocus(m_hWndPaint);
     }
     if (control == m_pFocus) return;
+    CControlUI* const previous = m_pFocus;
     if (m_pFocus != nullptr) {
         CControlUI* old = m_pFocus;
         TUIEvent event;
@@ -38,9 +39,11 @@ void CPaintManagerUI::SetFocusControl(CControlUI* control) {
     }
     if (control != nullptr && control->GetManager() == this && control->IsVisible() && control->IsEnabled()) {
         m_pFocus = control;
+        m_bFocusNeeded = false;  // a focus chosen before the first paint stays
         RaiseEventOn(control, UIEVENT_SETFOCUS, m_ptLastMousePos);
         SendNotify(control, L"setfocus");
     }
+    FocusMoved(previous, m_pFocus);
 }
 
 bool CPaintManagerUI::SetNextTabControl(bool forward) {

@@ -36,6 +36,7 @@ bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam,
             return true;
         }
     }
+    if (uMsg == WM_KEYDOWN || uMsg == WM_SYSKEYDOWN) NoteKeyboardUse(wParam);
     switch (uMsg) {
     case WM_KEYDOWN:
         if (wParam != VK_TAB) return false;

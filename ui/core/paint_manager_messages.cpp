@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "ui/controls/control.h"
+#include "ui/core/dpi_awareness.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -45,6 +46,7 @@ void CPaintManagerUI::RaiseEventOn(CControlUI* control, int type, POINT pt, WPAR
 
 bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
     if (m_hWndPaint == nullptr) return false;
+    if (AccessibleMessage(uMsg, wParam, lParam, lRes)) return true;
 
     for (int i = 0; i < m_aMessageFilters.GetSize(); ++i) {
         bool handled = false;
@@ -120,11 +122,25 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         if (info == nullptr) return false;
-        if (m_szMinWindow.cx > 0) info->ptMinTrackSize.x = m_szMinWindow.cx;
-        if (m_szMinWindow.cy > 0) info->ptMinTrackSize.y = m_szMinWindow.cy;
-        if (m_szMaxWindow.cx > 0) info->ptMaxTrackSize.x = info->ptMaxSize.x = m_szMaxWindow.cx;
-        if (m_szMaxWindow.cy > 0) info->ptMaxTrackSize.y = info->ptMaxSize.y = m_szMaxWindow.cy;
+        const SIZE minInfo = GetMinInfo();
+        const SIZE maxInfo = GetMaxInfo();
+        if (minInfo.cx > 0) info->ptMinTrackSize.x = minInfo.cx;
+        if (minInfo.cy > 0) info->ptMinTrackSize.y = minInfo.cy;
+        if (maxInfo.cx > 0) info->ptMaxTrackSize.x = info->ptMaxSize.x = maxInfo.cx;
+        if (maxInfo.cy > 0) info->ptMaxTrackSize.y = info->ptMaxSize.y = maxInfo.cy;
         return false;
+    }
+
+    case kWmDpiChanged: {
+        if (!CDpiAwareness::IsEnabled() || LOWORD(wParam) == 0) return false;
+        ChangeDpiScale(CDpiAwareness::ScaleForDpi(LOWORD(wParam)));
+        // The system suggests where the window goes at the new scale.
+        if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam)) {
+            ::SetWindowPos(m_hWndPaint, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        lRes = 0;
+        return true;
     }
 
     case WM_SIZE:

@@ -7,6 +7,7 @@
 
 #include "ui/core/control_factory.h"
 #include "ui/core/image_loader.h"
+#include "ui/core/image_scale.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/resource_catalog.h"
 #include "ui/core/resource_settings.h"
@@ -156,6 +157,7 @@ const TUIImage* CPaintManagerUI::AddImage(const wchar_t* name, const wchar_t* ty
     TUIImage* image = nullptr;
     if (!type || !*type) {
         image = LoadSkinImage(name, nullptr, mask, instance);
+        if (!image) image = LoadFromOtherScale(name, mask, instance);
     } else {
         // With a resource type only a decimal identifier is accepted.
         if (!iswdigit(name[0])) return nullptr;
@@ -175,6 +177,29 @@ const TUIImage* CPaintManagerUI::AddImage(const wchar_t* name, const wchar_t* ty
         FreeSkinImage(image);
         return nullptr;
     }
+    return image;
+}
+
+TUIImage* CPaintManagerUI::LoadFromOtherScale(const wchar_t* name, DWORD mask, HINSTANCE instance) {
+    const int percent = GetDpiScale();
+    if (percent == 100) return nullptr;
+    const CUIString scaledName(name);
+    CUIString candidate;
+    int found = 0;
+    TUIImage* source = nullptr;
+    for (int i = 0; i < kImageScaleCount && !source; ++i) {
+        if (kImageScales[i] <= percent || !RenameForScale(scaledName, percent, kImageScales[i], &candidate)) continue;
+        source = LoadSkinImage(candidate, nullptr, mask, instance);
+        found = kImageScales[i];
+    }
+    if (!source && RenameForScale(scaledName, percent, 100, &candidate)) {
+        source = LoadSkinImage(candidate, nullptr, mask, instance);
+        found = 100;
+    }
+    if (!source) return nullptr;
+    TUIImage* image = ResampleSkinImage(*source, MulDiv(source->nWidth, percent, found),
+                                        MulDiv(source->nHeight, percent, found));
+    FreeSkinImage(source);
     return image;
 }
 

@@ -1,6 +1,7 @@
 // Paint manager: binding to the window, attaching the control tree, looking
 // controls up, invalidation, listener lists and the delayed clean-up list.
 #include "ui/controls/control.h"
+#include "ui/core/dpi_awareness.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/shadow.h"
 
@@ -54,6 +55,9 @@ void CPaintManagerUI::Init(HWND hWnd, const wchar_t* name) {
         m_hDcPaint = hWnd != nullptr ? ::GetDC(hWnd) : nullptr;
         AddUnique(s_aPreMessages, this);
     }
+    // Before the skin is applied, so that sizes, fonts and images are made at
+    // the monitor's scale from the first paint on.
+    if (hWnd != nullptr && CDpiAwareness::IsEnabled()) SetDpiScale(CDpiAwareness::WindowScale(hWnd));
 }
 
 bool CPaintManagerUI::AttachRoot(CControlUI* root) {
@@ -83,6 +87,7 @@ bool CPaintManagerUI::InitControls(CControlUI* control, CControlUI* parent) {
 
 void CPaintManagerUI::ReapObjects(CControlUI* control) {
     if (control == nullptr) return;
+    ForgetAccessible(control);
     if (control == m_pEventKey) m_pEventKey = nullptr;
     if (control == m_pEventHover) m_pEventHover = nullptr;
     if (control == m_pEventClick) m_pEventClick = nullptr;

@@ -20,6 +20,20 @@ void* User32Proc(const char* name) {
 
 SIZE CPaintManagerUI::GetInitSize() { return ScaleSize(m_szInitWindowSize); }
 
+RECT CPaintManagerUI::GetSizeBox() {
+    return RECT{ScaleValue(m_rcSizeBox.left), ScaleValue(m_rcSizeBox.top), ScaleValue(m_rcSizeBox.right),
+                ScaleValue(m_rcSizeBox.bottom)};
+}
+
+RECT CPaintManagerUI::GetCaptionRect() {
+    const LONG bottom = m_rcCaption.bottom == -1 ? -1 : ScaleValue(m_rcCaption.bottom);
+    return RECT{ScaleValue(m_rcCaption.left), ScaleValue(m_rcCaption.top), ScaleValue(m_rcCaption.right), bottom};
+}
+
+SIZE CPaintManagerUI::GetRoundCorner() { return ScaleSize(m_szRoundCorner); }
+SIZE CPaintManagerUI::GetMinInfo() { return ScaleSize(m_szMinWindow); }
+SIZE CPaintManagerUI::GetMaxInfo() { return ScaleSize(m_szMaxWindow); }
+
 void CPaintManagerUI::SetInitSize(int cx, int cy) {
     m_szInitWindowSize.cx = cx;
     m_szInitWindowSize.cy = cy;

@@ -42,6 +42,7 @@ void CPaintManagerUI::InitWindowPart() {
 // root, timers, tooltip, buffers, the window context, parsed image
 // descriptions, GDI+ and the shadow.
 void CPaintManagerUI::ReleaseWindowPart() {
+    ReleaseAccessible();
     DestroyDelayedCleanups();
     for (int i = 0; i < m_aAsyncNotify.GetSize(); ++i) delete static_cast<TUINotify*>(m_aAsyncNotify[i]);
     m_aAsyncNotify.Empty();

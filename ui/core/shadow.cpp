@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "ui/controls/render.h"
 #include "ui/core/entry_guard.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/ui_handles.h"
@@ -157,9 +158,23 @@ bool CShadowUI::SetShadowCorner(const RECT& corner) {
     return true;
 }
 
+int CShadowUI::DrawnSize() const { return m_manager != nullptr ? m_manager->ScaleValue(m_size) : m_size; }
+
+POINT CShadowUI::DrawnOffset() const {
+    if (m_manager == nullptr) return m_offset;
+    return POINT{m_manager->ScaleValue(m_offset.x), m_manager->ScaleValue(m_offset.y)};
+}
+
 RECT CShadowUI::ShadowRectFor(const RECT& ownerRect) const {
-    return RECT{ownerRect.left - m_size + m_offset.x, ownerRect.top - m_size + m_offset.y,
-                ownerRect.right + m_size + m_offset.x, ownerRect.bottom + m_size + m_offset.y};
+    const int size = DrawnSize();
+    const POINT offset = DrawnOffset();
+    return RECT{ownerRect.left - size + offset.x, ownerRect.top - size + offset.y, ownerRect.right + size + offset.x,
+                ownerRect.bottom + size + offset.y};
+}
+
+void CShadowUI::Refresh() {
+    m_lastSize = SIZE{-1, -1};
+    Update();
 }
 
 BYTE CShadowUI::ComputedAlpha(int distance, int size, int sharpness, int darkness) {
@@ -253,9 +268,10 @@ bool CShadowUI::Redraw(const RECT& ownerRect) {
     if (!m_image.IsEmpty()) drawn = DrawImage(dc.Get(), width, height);
     if (!drawn) {
         // The window sits at (size - x, size - y) inside the shadow bitmap.
-        const RECT inner = {m_size - m_offset.x, m_size - m_offset.y,
-                            m_size - m_offset.x + (ownerRect.right - ownerRect.left),
-                            m_size - m_offset.y + (ownerRect.bottom - ownerRect.top)};
+        const int size = DrawnSize();
+        const POINT offset = DrawnOffset();
+        const RECT inner = {size - offset.x, size - offset.y, size - offset.x + (ownerRect.right - ownerRect.left),
+                            size - offset.y + (ownerRect.bottom - ownerRect.top)};
         DrawComputed(bits, width, height, inner);
     }
 
@@ -270,16 +286,21 @@ bool CShadowUI::Redraw(const RECT& ownerRect) {
 
 bool CShadowUI::DrawImage(HDC dc, int width, int height) {
     if (m_manager == nullptr) return false;
-    const TUIImage* image = m_manager->GetImageEx(m_image);
+    // Through the description parser: at other scales the name and corners are
+    // those of the scale's own bitmap ("Shadow@150.png").
+    const TUIImageSpec* spec = m_manager->GetImageSpec(m_image);
+    if (spec == nullptr) return false;
+    const TUIImage* image = m_manager->GetImageEx(spec->sImageName);
     if (image == nullptr || image->hBitmap == nullptr) return false;
+    const RECT corner = m_manager->ScaleRect(m_corner);
     CUIScopedMemDC src(::CreateCompatibleDC(dc));
     if (src.Get() == nullptr) return false;
     HGDIOBJ old = ::SelectObject(src.Get(), image->hBitmap);
 
     // Nine-grid: corners keep their size, edges stretch along one axis, the centre both.
     const int iw = image->nWidth, ih = image->nHeight;
-    const int l = std::min<int>(m_corner.left, iw), r = std::min<int>(m_corner.right, iw - l);
-    const int t = std::min<int>(m_corner.top, ih), b = std::min<int>(m_corner.bottom, ih - t);
+    const int l = std::min<int>(corner.left, iw), r = std::min<int>(corner.right, iw - l);
+    const int t = std::min<int>(corner.top, ih), b = std::min<int>(corner.bottom, ih - t);
     const int dl = std::min(l, width / 2), dr = std::min(r, width - dl);
     const int dt = std::min(t, height / 2), db = std::min(b, height - dt);
     const int srcX[4] = {0, l, iw - r, iw};
@@ -303,10 +324,11 @@ void CShadowUI::DrawComputed(BYTE* pixels, int width, int height, const RECT& ow
     const BYTE cr = static_cast<BYTE>((m_color >> 16) & 0xFF);
     const BYTE cg = static_cast<BYTE>((m_color >> 8) & 0xFF);
     const BYTE cb = static_cast<BYTE>(m_color & 0xFF);
+    const int size = DrawnSize();
     for (int y = 0; y < height; ++y) {
         BYTE* p = pixels + static_cast<size_t>(y) * width * 4;
         for (int x = 0; x < width; ++x, p += 4) {
-            const BYTE a = ComputedAlpha(DistanceOutside(x, y, ownerRect), m_size, m_sharpness, m_darkness);
+            const BYTE a = ComputedAlpha(DistanceOutside(x, y, ownerRect), size, m_sharpness, m_darkness);
             // Premultiplied BGRA.
             p[0] = static_cast<BYTE>(cb * a / 255);
             p[1] = static_cast<BYTE>(cg * a / 255);

@@ -57,13 +57,15 @@ public:
     const CUIRect& GetShadowCorner() const { return m_corner; }
 
     // The shadow window (null until created) and the screen rectangle it covers
-    // for a skinned window at `ownerRect`.
+    // for a skinned window at `ownerRect` (size and offset scaled by the window's DPI).
     HWND GetHWND() const { return m_hWnd; }
     RECT ShadowRectFor(const RECT& ownerRect) const;
 
     // Follows the skinned window: rebuilds the bitmap when its size changed, moves
     // behind it, and shows or hides with it. Called on its position changes.
     void Update();
+    // Draws the shadow again at the next update (after the window's DPI scale changed).
+    void Refresh();
 
     // Alpha of a computed shadow at `distance` pixels outside the window's edge
     // (negative: under the window). Exposed for tests.
@@ -79,6 +81,9 @@ private:
     bool Redraw(const RECT& ownerRect);
     bool DrawImage(HDC dc, int width, int height);
     void DrawComputed(BYTE* pixels, int width, int height, const RECT& ownerRect);
+    // Size and offset as drawn: scaled by the manager's DPI scale like markup geometry.
+    int DrawnSize() const;
+    POINT DrawnOffset() const;
 
     CPaintManagerUI* m_manager = nullptr;
     HWND m_owner = nullptr;

@@ -181,6 +181,7 @@ CXmlDocument::~CXmlDocument() { Clear(); }
 void CXmlDocument::Clear() {
     free(m_text);
     m_text = nullptr;
+    m_textChars = 0;
     free(m_elements);
     m_elements = nullptr;
     m_count = 0;
@@ -204,6 +205,12 @@ bool CXmlDocument::Fail(const wchar_t* message, const wchar_t* place) {
     return false;
 }
 
+long CXmlDocument::OffsetOf(const wchar_t* p) const {
+    if (m_text == nullptr || p == nullptr || p < m_text) return -1;
+    const size_t offset = static_cast<size_t>(p - m_text);
+    return offset <= m_textChars ? static_cast<long>(offset) : -1;
+}
+
 bool CXmlDocument::ParseText(const wchar_t* text) {
     Clear();
     m_errorMessage[0] = m_errorPlace[0] = L'\0';
@@ -213,6 +220,7 @@ bool CXmlDocument::ParseText(const wchar_t* text) {
     if (!m_text) return Fail(L"Out of memory", nullptr);
     wmemcpy(m_text, text, len + 1);
     m_text[len + 1] = L'\0';
+    m_textChars = len;
     if (!Parse()) {
         Clear();
         return false;
@@ -242,6 +250,7 @@ bool CXmlDocument::ParseBytes(const void* data, size_t size, XmlEncoding encodin
         }
         m_text[units] = L'\0';
         m_text[units + 1] = L'\0';
+        m_textChars = units;
     } else {
         const UINT codePage = encoding == XmlEncodingAnsi ? CP_ACP : CP_UTF8;
         if (codePage == CP_UTF8 && size > 2 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
@@ -259,6 +268,7 @@ bool CXmlDocument::ParseBytes(const void* data, size_t size, XmlEncoding encodin
         }
         m_text[n] = L'\0';
         m_text[n + 1] = L'\0';
+        m_textChars = static_cast<size_t>(n);
     }
     if (!Parse()) {
         Clear();

@@ -92,6 +92,11 @@ public:
     // Row 1, or a null handle when no element was parsed.
     CXmlElement RootElement() const;
     int GetElementCount() const { return m_count; }
+    // Characters of the text the last parse read (0 after a failure).
+    size_t GetTextLength() const { return m_textChars; }
+    // Where `p` (a name or value handed out by this document) lies in the
+    // parsed text, counted in wide characters; -1 for a pointer outside it.
+    long OffsetOf(const wchar_t* p) const;
 
     // Message (at most 99 characters) and place (at most 49) of the last failure.
     const wchar_t* LastErrorMessage() const { return m_errorMessage; }
@@ -112,6 +117,7 @@ private:
     bool Fail(const wchar_t* message, const wchar_t* place);
 
     wchar_t* m_text = nullptr;
+    size_t m_textChars = 0;  // characters of m_text before its two terminators
     XmlElementRecord* m_elements = nullptr;
     int m_count = 0;
     int m_capacity = 0;

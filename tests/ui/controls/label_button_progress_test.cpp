@@ -3,6 +3,7 @@
 // measurement, and the progress fill checked in pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -242,6 +243,62 @@ TEST_F(ControlsTest, StateImageIsCutIntoCells) {
     EXPECT_STREQ(two.GetNormalImage(), L"res='btn_close.png' restype='' dest='0,0,0,0' source='0,0,30,45'");
     install.SetManager(nullptr, nullptr, false);
     two.SetManager(nullptr, nullptr, false);
+}
+
+// At other scales each state shows its own cell, edge to edge: the cell is the same
+// share of the bitmap drawn (the scale's own, or one made for it) as at 100 percent.
+TEST_F(ControlsTest, StateCellsAtOtherScalesAreTheSameShareOfTheScaledBitmap) {
+    ASSERT_TRUE(skintest::UseEmbeddedSkinArchive());
+    struct Case {
+        int percent;
+        const wchar_t* image;
+        int count;
+        bool horizontal;
+        int width, height;  // the button at 100 percent
+    };
+    const Case cases[] = {
+        {150, L"btn_close.png", 3, false, 30, 30}, {150, L"btn_install.png", 4, true, 140, 40},
+        {125, L"btn_close.png", 3, false, 30, 30}, {175, L"btn_close.png", 3, false, 30, 30},
+        {175, L"btn_install.png", 4, true, 140, 40}, {200, L"btn_close.png", 3, false, 30, 30},
+    };
+    for (const Case& c : cases) {
+        CPaintManagerUI pm;
+        pm.SetDpiScale(c.percent);
+        pm.Init(host.hwnd());
+        auto* button = new CButtonUI;
+        ASSERT_TRUE(pm.AttachRoot(button));
+        const int w = MulDiv(c.width, c.percent, 100), h = MulDiv(c.height, c.percent, 100);
+        button->PlaceAt(CUIRect(0, 0, w, h), false);
+        button->ApplyAttribute(L"stateimage", c.image);
+        button->ApplyAttribute(L"statecount", std::to_wstring(c.count).c_str());
+        button->ApplyAttribute(L"statehor", c.horizontal ? L"true" : L"false");
+        CUIString scaledName(c.image);
+        scaledName.Replace(L".", (L"@" + std::to_wstring(c.percent) + L".").c_str());
+        for (int cell = 0; cell < c.count; ++cell) {
+            if (cell == 1) Send(button, UIEVENT_MOUSEENTER, 1, 1);
+            if (cell == 2) Send(button, UIEVENT_BUTTONDOWN, 1, 1);
+            if (cell == 3) button->SetEnabled(false);
+            CCanvas canvas(w, h);
+            ASSERT_TRUE(button->PaintClipped(canvas.dc(), CUIRect(0, 0, w, h), nullptr));
+            const TUIImage* bitmap = pm.GetImage(scaledName);
+            ASSERT_NE(bitmap, nullptr) << c.percent;
+            const int cw = c.horizontal ? bitmap->nWidth / c.count : bitmap->nWidth;
+            const int ch = c.horizontal ? bitmap->nHeight : bitmap->nHeight / c.count;
+            const int cx = c.horizontal ? cell * cw : 0, cy = c.horizontal ? 0 : cell * ch;
+            // The middle of each edge and the centre, against the cell's pixel over white.
+            const POINT probes[] = {{w / 2, 0}, {w / 2, h - 1}, {0, h / 2}, {w - 1, h / 2}, {w / 2, h / 2}};
+            for (const POINT& at : probes) {
+                const int bx = cx + std::min(static_cast<int>(at.x) * cw / w, cw - 1);
+                const int by = cy + std::min(static_cast<int>(at.y) * ch / h, ch - 1);
+                const BYTE* p = bitmap->pBits + (static_cast<size_t>(by) * bitmap->nWidth + bx) * 4;
+                const DWORD expected = (static_cast<DWORD>(p[2] + 255 - p[3]) << 16) |
+                                       (static_cast<DWORD>(p[1] + 255 - p[3]) << 8) | (p[0] + 255 - p[3]);
+                EXPECT_TRUE(drawtest::Near(canvas.Rgb(at.x, at.y), expected, 24))
+                    << c.percent << "% " << scaledName.GetData() << " cell " << cell << " at " << at.x << ","
+                    << at.y << ": " << std::hex << canvas.Rgb(at.x, at.y) << " not " << expected;
+            }
+        }
+    }
 }
 
 TEST_F(ControlsTest, UnreadableStateImageLeavesTheCellsEmpty) {

@@ -41,6 +41,17 @@ TEST(PaintManagerLoop, TabMovesTheFocusAlongTheTabStopsAndShiftTabBack) {
     EXPECT_FALSE(CPaintManagerUI::TranslateUIMessage(&key));
 }
 
+TEST(PaintManagerLoop, AFocusChosenBeforeTheFirstPaintKeepsIt) {
+    EventLog log;
+    HostWindow host(&log);
+    ASSERT_TRUE(host.Open(0, 0, 300, 100));
+    ASSERT_NE(host.Attach(kButtons), nullptr);
+    CControlUI* two = host.pm.FindControlByName(L"two");
+    two->SetFocus();
+    host.ShowAndPaint();
+    EXPECT_EQ(host.pm.GetFocus(), two);  // not moved on to the next tab stop
+}
+
 TEST(PaintManagerLoop, PreFiltersAndAcceleratorsCanConsumeAMessage) {
     EventLog log;
     HostWindow host(&log);

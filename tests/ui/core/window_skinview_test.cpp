@@ -7,74 +7,11 @@
 
 #include "stb_image.h"
 #include "tests/common/test_env.h"
+#include "tests/ui/core/skinview_runner.h"
 
 namespace {
 
-std::wstring SkinView() { return testenv::BinaryDir() + L"tools\\skinview\\skinview.exe"; }
-std::wstring SkinArchive() { return testenv::BinaryDir() + L"resources\\skin.zip"; }
-
-std::wstring SourceSkinDir() {
-    std::wstring dir;
-    for (const char* p = QVX_SOURCE_DIR; *p != 0; ++p) dir += static_cast<wchar_t>(*p == '/' ? '\\' : *p);
-    if (!dir.empty() && dir[0] == L'\\') dir = L"Z:" + dir;
-    return dir + L"\\resources\\skin\\";
-}
-
-// Runs skinview with `args`; its standard output goes to `out`. Returns the exit code.
-int RunSkinView(const std::wstring& args, std::string* out = nullptr) {
-    const std::wstring dir = testenv::MakeTempDir(L"skinview");
-    const std::wstring outFile = dir + L"stdout.txt";
-    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE file = ::CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return -1;
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = file;
-    si.hStdError = file;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    std::wstring cmd = L"\"" + SkinView() + L"\" " + args;
-    int code = -1;
-    if (::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-        if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) {
-            DWORD exitCode = 0;
-            ::GetExitCodeProcess(pi.hProcess, &exitCode);
-            code = static_cast<int>(exitCode);
-        } else {
-            ::TerminateProcess(pi.hProcess, 99);
-            code = -2;
-        }
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-    }
-    ::CloseHandle(file);
-    if (out != nullptr) *out = testenv::ReadFile(outFile);
-    testenv::RemoveTree(dir);
-    return code;
-}
-
-// A directory argument without its trailing separator ("dir\"" would escape the quote).
-std::wstring DirArg(std::wstring dir) {
-    while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
-    return L"\"" + dir + L"\"";
-}
-
-bool HasLine(const std::string& dump, const std::string& line) {
-    const std::string trimmed = dump;
-    size_t at = 0;
-    while (at < trimmed.size()) {
-        size_t end = trimmed.find('\n', at);
-        if (end == std::string::npos) end = trimmed.size();
-        std::string l = trimmed.substr(at, end - at);
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        const size_t first = l.find_first_not_of(' ');
-        if (first != std::string::npos && l.substr(first) == line) return true;
-        at = end + 1;
-    }
-    return false;
-}
+using namespace skinview_test;
 
 TEST(SkinView, RepairSkinFromTheArchiveLaysOutAsTheRulesSay) {
     std::string dump;
@@ -100,7 +37,19 @@ TEST(SkinView, NoticeSkinFromAFileCentresItsExitButton) {
     // The 24 x 24 icon centred in the 30-pixel row.
     EXPECT_TRUE(HasLine(dump, "ControlUI name=\"\" visible=1 rect=10,3,34,27")) << dump;
     // childalign="center": (400 - 140) / 2 = 130; the row sits 20 above the bottom.
-    EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"sysclosebutton\" visible=1 rect=130,140,270,180")) << dump;
+    EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"btn_ok\" visible=1 rect=130,140,270,180")) << dump;
+}
+
+TEST(SkinView, AccessibleDumpShowsWhatAScreenReaderReads) {
+    std::string dump;
+    ASSERT_EQ(RunSkinView(L"--archive \"" + SkinArchive() + L"\" --skin msg_fix_tips.xml --dump-accessible", &dump), 0)
+        << dump;
+    EXPECT_TRUE(HasLine(dump, "client \"skinview\" state=focusable rect=0,0,300,100")) << dump;
+    EXPECT_TRUE(HasLine(dump, "push button \"\u5173\u95ED\" state=focusable,focused rect=270,0,300,30")) << dump;
+    EXPECT_TRUE(HasLine(dump, "static text \"Tavrel\u542F\u52A8\u4E2D\" state=readonly rect=78,30,300,45")) << dump;
+    EXPECT_TRUE(HasLine(dump, "progress bar \"\u542F\u52A8\u8FDB\u5EA6\" value=0% state=readonly rect=78,55,288,73"))
+        << dump;
+    EXPECT_EQ(dump.find("graphic"), std::string::npos) << dump;  // the logo is decoration
 }
 
 TEST(SkinView, SizeOptionOverridesTheSkinSize) {
@@ -111,6 +60,35 @@ TEST(SkinView, SizeOptionOverridesTheSkinSize) {
         << dump;
     EXPECT_TRUE(HasLine(dump, "VerticalLayoutUI name=\"\" visible=1 rect=0,0,500,300")) << dump;
     EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"sysclosebutton\" visible=1 rect=470,0,500,30")) << dump;
+}
+
+TEST(SkinView, DpiOptionBuildsAndPicturesTheSkinAtThatScale) {
+    const std::wstring dir = testenv::MakeTempDir(L"skinview_dpi");
+    const std::wstring png = dir + L"fix150.png";
+    std::string dump;
+    ASSERT_EQ(RunSkinView(L"--archive \"" + SkinArchive() + L"\" --skin msg_fix_tips.xml --dpi 150 --dump-tree --png \"" +
+                              png + L"\"",
+                          &dump),
+              0)
+        << dump;
+    EXPECT_TRUE(HasLine(dump, "VerticalLayoutUI name=\"\" visible=1 rect=0,0,450,150")) << dump;
+    EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"sysclosebutton\" visible=1 rect=405,0,450,45")) << dump;
+    EXPECT_TRUE(HasLine(dump, "ProgressUI name=\"progress_doing\" visible=1 rect=118,83,433,110")) << dump;
+    const std::string bytes = testenv::ReadFile(png);
+    int w = 0, h = 0, n = 0;
+    unsigned char* pixels = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                  static_cast<int>(bytes.size()), &w, &h, &n, 4);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(w, 450);
+    EXPECT_EQ(h, 150);
+    // The logo (72 x 72 from soft_logo@150.png at 23,45) is drawn all the way to its lower rows.
+    const unsigned char* logo = pixels + (static_cast<size_t>(110) * w + 59) * 4;
+    EXPECT_FALSE(logo[0] == 255 && logo[1] == 255 && logo[2] == 255);
+    stbi_image_free(pixels);
+    testenv::RemoveTree(dir);
+    std::string out;
+    EXPECT_EQ(RunSkinView(L"--skin a.xml --dpi 0", &out), 2);
+    EXPECT_NE(out.find("--dpi"), std::string::npos) << out;
 }
 
 TEST(SkinView, WritesAPictureOfTheClientArea) {
