@@ -45,7 +45,12 @@ void RepairWorker(HWND window, const RepairWorkerServices& s) {
 RepairWorkerServices DefaultRepairWorkerServices() {
     RepairWorkerServices s;
     s.tickCount = [] { return GetTickCount(); };
-    s.installDirectory = [] { return CSoftConfigure::GetInstance()->GetInstallPath(); };
+    // Read through this thread's own configuration object: the shared one's
+    // serializer caches the desktop user's SID without a lock.
+    s.installDirectory = [] {
+        CSoftConfigure mine;
+        return mine.GetInstallPath();
+    };
     s.launcherDirectory = [] { return GetModuleDir(nullptr); };
     s.fileExists = [](const std::wstring& path) {
         DWORD a = GetFileAttributesW(path.c_str());

@@ -103,3 +103,17 @@ TEST(RepairWorker, AFailingStepStillClosesTheWindow) {
     RepairWorker(nullptr, s);
     EXPECT_EQ((std::vector<std::wstring>{w.calls[0], w.calls[1], L"close"}), w.calls);
 }
+
+#include "support/regedit_serialize.h"
+#include "support/soft_configure.h"
+
+// The worker thread reads the install path through its own configuration object:
+// the shared one's serializer fills its cached SID without a lock, and the main
+// thread uses it at the same time.
+TEST(RepairWorker, RealServicesLeaveTheSharedConfigurationToTheMainThread) {
+    auto* shared = dynamic_cast<CRegeditSerialize*>(CSoftConfigure::GetInstance()->GetSerialize());
+    ASSERT_NE(shared, nullptr);
+    ASSERT_TRUE(shared->GetSid().empty());  // each test runs in a process of its own
+    DefaultRepairWorkerServices().installDirectory();
+    EXPECT_TRUE(shared->GetSid().empty());
+}

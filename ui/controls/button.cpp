@@ -230,6 +230,8 @@ void CButtonUI::BindTabIndex(int index) {
 void CButtonUI::BindTabLayoutName(const wchar_t* name) { m_sBindTabLayoutName = name; }
 
 void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
+    if (name == nullptr) return;
+    if (value == nullptr) value = L"";
     if (attr::NameIs(name, L"normalimage")) SetNormalImage(attr::ImageDesc(value));
     else if (attr::NameIs(name, L"hotimage")) SetHotImage(attr::ImageDesc(value));
     else if (attr::NameIs(name, L"pushedimage")) SetPushedImage(attr::ImageDesc(value));

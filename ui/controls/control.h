@@ -172,7 +172,16 @@ public:
     bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
 
     // Applies `name="value"` pairs (or the style named by the whole list).
+    // Lists nest through styles at most kMaxListDepth levels deep: a deeper one
+    // (a style that names itself, directly or through others) is dropped and
+    // the rest applies. Past kMaxListChars characters or kMaxListAttributes
+    // attributes of lists in all, the rest is dropped too, so that styles
+    // naming styles cannot multiply.
     void ApplyAttributeString(const wchar_t* list);
+    enum { kMaxListDepth = 8, kMaxListChars = 1 << 16, kMaxListAttributes = 4096 };
+    // Characters and attributes of attribute lists this control has read so far.
+    int GetAppliedListChars() const { return m_nListChars; }
+    int GetAppliedListAttributes() const { return m_nListAttributes; }
     // Keeps the first value of an unknown attribute.
     void StoreExtraAttribute(const wchar_t* name, const wchar_t* value);
     // An unknown attribute stored earlier, or null.
@@ -296,6 +305,9 @@ protected:
     CUIRect m_rcBorderSize;
     HINSTANCE m_hInstance;
     CUIStringMap m_mCustomAttrs;
+    int m_nListDepth = 0;
+    int m_nListChars = 0;
+    int m_nListAttributes = 0;
 
 private:
     CControlUI(const CControlUI&) = delete;

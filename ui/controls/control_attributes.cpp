@@ -197,6 +197,14 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
 
 void CControlUI::ApplyAttributeString(const wchar_t* list) {
     if (list == nullptr) return;
+    if (m_nListDepth >= kMaxListDepth || m_nListChars >= kMaxListChars) return;
+    const int length = static_cast<int>(std::wcslen(list));
+    m_nListChars = length < kMaxListChars - m_nListChars ? m_nListChars + length : kMaxListChars;
+    struct TDepthGuard {
+        int& depth;
+        explicit TDepthGuard(int& d) : depth(d) { ++depth; }
+        ~TDepthGuard() { --depth; }
+    } guard(m_nListDepth);
     if (m_pManager != nullptr) {
         const wchar_t* style = m_pManager->GetStyle(list);
         if (style != nullptr) {
@@ -204,7 +212,7 @@ void CControlUI::ApplyAttributeString(const wchar_t* list) {
             return;
         }
     }
-    CUIString copy(list);
+    CUIString copy(list, length);
     copy.Replace(L"&quot;", L"\"");
     const wchar_t* p = copy.GetData();
     while (*p != 0) {
@@ -220,6 +228,8 @@ void CControlUI::ApplyAttributeString(const wchar_t* list) {
         if (*p == 0) return;
         CUIString value(valueStart, static_cast<int>(p - valueStart));
         ++p;
+        if (m_nListAttributes >= kMaxListAttributes) return;
+        ++m_nListAttributes;
         ApplyAttribute(name, value);
         // A space continues; otherwise the character after the next one must be
         // a comma. The end of the list ends the loop (never read past it).

@@ -85,6 +85,8 @@ bool CLabelUI::GetAutoCalcHeight() const { return m_bAutoCalcHeight; }
 void CLabelUI::SetAutoCalcHeight(bool autoHeight) { m_bAutoCalcHeight = autoHeight; }
 
 void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
+    if (name == nullptr) return;
+    if (value == nullptr) value = L"";
     if (attr::NameIs(name, L"align")) {
         if (Contains(value, L"left")) m_uTextStyle &= ~(DT_CENTER | DT_RIGHT);
         if (Contains(value, L"center")) {

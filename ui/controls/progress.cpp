@@ -1,5 +1,6 @@
 #include "ui/controls/progress.h"
 
+#include <climits>
 #include <cwchar>
 
 #include "ui/controls/attribute_values.h"
@@ -61,13 +62,15 @@ void CProgressUI::SetValue(int value) {
 void CProgressUI::UpdateText() {
     if (!m_bShowText) return;
     // An empty range counts as one wide, as it does when painting.
-    const int range = m_nMax > m_nMin ? m_nMax - m_nMin : 1;
+    const long long range = m_nMax > m_nMin ? static_cast<long long>(m_nMax) - m_nMin : 1;
     CUIString text;
-    text.Format(L"%.0f%%", (m_nValue - m_nMin) * 100.0f / range);
+    text.Format(L"%.0f%%", static_cast<double>(static_cast<long long>(m_nValue) - m_nMin) * 100.0 / range);
     SetText(text);
 }
 
 void CProgressUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
+    if (name == nullptr) return;
+    if (value == nullptr) value = L"";
     if (attr::NameIs(name, L"hor"))
         SetHorizontal(attr::IsTrue(value));
     else if (attr::NameIs(name, L"min"))
@@ -83,7 +86,11 @@ void CProgressUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
 }
 
 void CProgressUI::RepairRange() {
-    if (m_nMax <= m_nMin) m_nMax = m_nMin + 1;
+    if (m_nMax <= m_nMin) {
+        // The range must be at least one wide; at the top of the int range the minimum moves down.
+        if (m_nMin == INT_MAX) m_nMin = INT_MAX - 1;
+        m_nMax = m_nMin + 1;
+    }
     if (m_nValue > m_nMax) m_nValue = m_nMax;
     if (m_nValue < m_nMin) m_nValue = m_nMin;
 }
@@ -91,20 +98,23 @@ void CProgressUI::RepairRange() {
 void CProgressUI::DrawForeColor(HDC dc) {
     if (m_dwForeColor == 0) return;
     RepairRange();
-    const int range = m_nMax - m_nMin;
+    // 64-bit intermediates: the range may span the whole int range.
+    const long long range = static_cast<long long>(m_nMax) - m_nMin;
     CUIRect rc = m_rcItem;
     if (m_bHorizontal)
-        rc.right = rc.left + (m_nValue - m_nMin) * (m_rcItem.right - m_rcItem.left) / range;
+        rc.right = rc.left + static_cast<LONG>((static_cast<long long>(m_nValue) - m_nMin) *
+                                               (static_cast<long long>(m_rcItem.right) - m_rcItem.left) / range);
     else
-        rc.top = rc.top + (m_rcItem.bottom - m_rcItem.top) * (m_nMax - m_nValue) / range;
+        rc.top = rc.top + static_cast<LONG>((static_cast<long long>(m_rcItem.bottom) - m_rcItem.top) *
+                                            (static_cast<long long>(m_nMax) - m_nValue) / range);
     CUIRender::FillSolid(dc, rc, ApplyHsl(m_dwForeColor));
 }
 
 void CProgressUI::DrawForeImage(HDC dc) {
     if (m_sForeImage.IsEmpty()) return;
     RepairRange();
-    const float range = static_cast<float>(m_nMax - m_nMin);
-    const float fraction = (m_nValue - m_nMin) / range;
+    const float range = static_cast<float>(static_cast<long long>(m_nMax) - m_nMin);
+    const float fraction = static_cast<float>(static_cast<long long>(m_nValue) - m_nMin) / range;
     const float width = static_cast<float>(m_rcItem.right - m_rcItem.left);
     const float height = static_cast<float>(m_rcItem.bottom - m_rcItem.top);
     CUIRect rc;
@@ -112,7 +122,7 @@ void CProgressUI::DrawForeImage(HDC dc) {
         rc.right = static_cast<LONG>(width * fraction);
         rc.bottom = static_cast<LONG>(height);
     } else {
-        rc.top = static_cast<LONG>(height * (m_nMax - m_nValue) / range);
+        rc.top = static_cast<LONG>(height * static_cast<float>(static_cast<long long>(m_nMax) - m_nValue) / range);
         rc.right = static_cast<LONG>(width);
         rc.bottom = static_cast<LONG>(height);
     }

@@ -38,37 +38,67 @@ private:
     BYTE m_fade;
 };
 
+// Tiles narrower or lower than this are first repeated into a strip of at
+// least this size, so that a tiny source costs a bounded number of blits.
+const int kMinTileSpan = 64;
+
+// First tile position at or before `from` on a grid starting at `origin`.
+int FirstTile(int origin, int from, int step) {
+    if (from <= origin) return origin;
+    return origin + static_cast<int>((static_cast<long long>(from) - origin) / step * step);
+}
+
 // The centre, tiled along one or both axes; the last tile in each direction is
-// cut at the centre's edge and takes the same cut from its source.
-void DrawTiledCentre(const CPiecePainter& p, const RECT& dst, const RECT& src, bool xTiled, bool yTiled) {
+// cut at the centre's edge and takes the same cut from its source. Only the
+// tiles that meet the paint rectangle are drawn.
+void DrawTiles(const CPiecePainter& p, const RECT& dst, const RECT& src, const RECT& paint, bool xTiled,
+               bool yTiled) {
+    const int tileW = src.right - src.left;
+    const int tileH = src.bottom - src.top;
+    const int x0 = xTiled ? FirstTile(dst.left, paint.left, tileW) : dst.left;
+    const int y0 = yTiled ? FirstTile(dst.top, paint.top, tileH) : dst.top;
+    const int xEnd = xTiled && paint.right < dst.right ? paint.right : dst.right;
+    const int yEnd = yTiled && paint.bottom < dst.bottom ? paint.bottom : dst.bottom;
+    for (long long y = y0; y < yEnd; y += yTiled ? tileH : yEnd) {
+        const int top = static_cast<int>(y);
+        const int h = yTiled ? (dst.bottom - top < tileH ? dst.bottom - top : tileH) : dst.bottom - dst.top;
+        for (long long x = x0; x < xEnd; x += xTiled ? tileW : xEnd) {
+            const int left = static_cast<int>(x);
+            const int w = xTiled ? (dst.right - left < tileW ? dst.right - left : tileW) : dst.right - dst.left;
+            RECT d = {left, top, left + w, top + h};
+            RECT s = {src.left, src.top, xTiled ? src.left + w : src.right, yTiled ? src.top + h : src.bottom};
+            p.Draw(d, s);
+            if (!xTiled) break;
+        }
+        if (!yTiled) break;
+    }
+}
+
+void DrawTiledCentre(HDC dc, HDC mem, const RECT& paint, bool blend, BYTE fade, const RECT& dst, const RECT& src,
+                     bool xTiled, bool yTiled) {
     const int tileW = src.right - src.left;
     const int tileH = src.bottom - src.top;
     if (tileW <= 0 || tileH <= 0) return;
-    if (xTiled && yTiled) {
-        for (int y = dst.top; y < dst.bottom; y += tileH) {
-            int h = (dst.bottom - y < tileH) ? dst.bottom - y : tileH;
-            for (int x = dst.left; x < dst.right; x += tileW) {
-                int w = (dst.right - x < tileW) ? dst.right - x : tileW;
-                RECT d = {x, y, x + w, y + h};
-                RECT s = {src.left, src.top, src.left + w, src.top + h};
-                p.Draw(d, s);
-            }
-        }
-    } else if (yTiled) {
-        for (int y = dst.top; y < dst.bottom; y += tileH) {
-            int h = (dst.bottom - y < tileH) ? dst.bottom - y : tileH;
-            RECT d = {dst.left, y, dst.right, y + h};
-            RECT s = {src.left, src.top, src.right, src.top + h};
-            p.Draw(d, s);
-        }
-    } else {
-        for (int x = dst.left; x < dst.right; x += tileW) {
-            int w = (dst.right - x < tileW) ? dst.right - x : tileW;
-            RECT d = {x, dst.top, x + w, dst.bottom};
-            RECT s = {src.left, src.top, src.left + w, src.bottom};
-            p.Draw(d, s);
-        }
+    const int stripW = xTiled && tileW < kMinTileSpan ? (kMinTileSpan + tileW - 1) / tileW * tileW : tileW;
+    const int stripH = yTiled && tileH < kMinTileSpan ? (kMinTileSpan + tileH - 1) / tileH * tileH : tileH;
+    if (stripW == tileW && stripH == tileH) {
+        DrawTiles(CPiecePainter(dc, mem, paint, blend, fade), dst, src, paint, xTiled, yTiled);
+        return;
     }
+    // Repeat the tile into a strip by doubling what is already there.
+    CMemoryDC stripDc(dc);
+    CDibSection strip(dc, stripW, stripH);
+    if (!stripDc || strip.Get() == nullptr) return;
+    CSelectGuard sel(stripDc.Get(), strip.Get());
+    ::BitBlt(stripDc.Get(), 0, 0, tileW, tileH, mem, src.left, src.top, SRCCOPY);
+    for (int w = tileW; w < stripW; w *= 2) {
+        ::BitBlt(stripDc.Get(), w, 0, w < stripW - w ? w : stripW - w, tileH, stripDc.Get(), 0, 0, SRCCOPY);
+    }
+    for (int h = tileH; h < stripH; h *= 2) {
+        ::BitBlt(stripDc.Get(), 0, h, stripW, h < stripH - h ? h : stripH - h, stripDc.Get(), 0, 0, SRCCOPY);
+    }
+    DrawTiles(CPiecePainter(dc, stripDc.Get(), paint, blend, fade), dst, RECT{0, 0, stripW, stripH}, paint, xTiled,
+              yTiled);
 }
 
 }  // namespace
@@ -108,7 +138,7 @@ void CUIRender::PaintNineGrid(HDC dc, HBITMAP bitmap, const RECT& dest, const RE
             if (!xTiled && !yTiled) {
                 p.Draw(d, s);
             } else {
-                DrawTiledCentre(p, d, s, xTiled, yTiled);
+                DrawTiledCentre(dc, mem.Get(), paint, blend, fade, d, s, xTiled, yTiled);
             }
         }
     }

@@ -81,8 +81,11 @@ void PaintTextGdi(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* tex
             code = code.Left(4);
             if (code.GetLength() > 0 && code[code.GetLength() - 1] == L' ') code = code.Left(code.GetLength() - 1);
             if (code.GetLength() > 0 && code[code.GetLength() - 1] == L';') code = code.Left(code.GetLength() - 1);
-            wchar_t glyph[2] = {static_cast<wchar_t>(std::wcstoul(code.GetData(), nullptr, 16)), 0};
-            ::DrawTextW(dc, glyph, 1, &rc, style);
+            // No hexadecimal digits (or code 0): nothing to draw.
+            wchar_t* end = nullptr;
+            const unsigned long value = std::wcstoul(code.GetData(), &end, 16);
+            wchar_t glyph[2] = {static_cast<wchar_t>(value), 0};
+            if (end != code.GetData() && glyph[0] != 0) ::DrawTextW(dc, glyph, 1, &rc, style);
         } else {
             ::DrawTextW(dc, text, -1, &rc, style);
         }

@@ -5,6 +5,7 @@
 #include "ui/controls/control.h"
 #include "ui/core/accessible_hub.h"
 #include "ui/core/accessible_model.h"
+#include "ui/core/entry_guard.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -186,296 +187,338 @@ TUIAccessibleInfo InfoOf(CAccessibleHub* hub, CControlUI* control) {
 // ---- IAccessible: tree ----
 
 STDMETHODIMP CAccessibleElement::get_accParent(IDispatch** parent) {
-    if (parent == nullptr) return E_POINTER;
-    *parent = nullptr;
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(self, id, control);
-    if (FAILED(hr)) return hr;
-    if (control == nullptr) {
-        return ::CreateStdAccessibleObject(m_hub->GetWindow(), OBJID_WINDOW, IID_IDispatch,
-                                           reinterpret_cast<void**>(parent));
-    }
-    CControlUI* above = Accessible::ParentOf(control);
-    CAccessibleElement* element = m_hub->ElementFor(above != nullptr ? m_hub->IdOf(above) : 0);
-    if (element == nullptr) return E_OUTOFMEMORY;
-    *parent = static_cast<IDispatch*>(element);
-    return S_OK;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (parent == nullptr) return E_POINTER;
+        *parent = nullptr;
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(self, id, control);
+        if (FAILED(hr)) return hr;
+        if (control == nullptr) {
+            return ::CreateStdAccessibleObject(m_hub->GetWindow(), OBJID_WINDOW, IID_IDispatch,
+                                               reinterpret_cast<void**>(parent));
+        }
+        CControlUI* above = Accessible::ParentOf(control);
+        CAccessibleElement* element = m_hub->ElementFor(above != nullptr ? m_hub->IdOf(above) : 0);
+        if (element == nullptr) return E_OUTOFMEMORY;
+        *parent = static_cast<IDispatch*>(element);
+        return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accChildCount(long* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(self, id, control);
-    if (FAILED(hr)) return hr;
-    std::vector<CControlUI*> children;
-    Accessible::ChildrenOf(m_hub->GetManager(), control, children);
-    *count = static_cast<long>(children.size());
-    return S_OK;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (count == nullptr) return E_POINTER;
+        *count = 0;
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(self, id, control);
+        if (FAILED(hr)) return hr;
+        std::vector<CControlUI*> children;
+        Accessible::ChildrenOf(m_hub->GetManager(), control, children);
+        *count = static_cast<long>(children.size());
+        return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accChild(VARIANT child, IDispatch** result) {
-    if (result == nullptr) return E_POINTER;
-    *result = nullptr;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    if (id == m_id) return E_INVALIDARG;
-    CAccessibleElement* element = m_hub->ElementFor(id);
-    if (element == nullptr) return E_OUTOFMEMORY;
-    *result = static_cast<IDispatch*>(element);
-    return S_OK;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (result == nullptr) return E_POINTER;
+        *result = nullptr;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        if (id == m_id) return E_INVALIDARG;
+        CAccessibleElement* element = m_hub->ElementFor(id);
+        if (element == nullptr) return E_OUTOFMEMORY;
+        *result = static_cast<IDispatch*>(element);
+        return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 // ---- IAccessible: properties ----
 
 STDMETHODIMP CAccessibleElement::get_accName(VARIANT child, BSTR* name) {
-    if (name == nullptr) return E_POINTER;
-    *name = nullptr;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    return ToBstr(InfoOf(m_hub, control).name, name);
+    return CatchAtEntry([&]() -> HRESULT {
+        if (name == nullptr) return E_POINTER;
+        *name = nullptr;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        return ToBstr(InfoOf(m_hub, control).name, name);
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accValue(VARIANT child, BSTR* value) {
-    if (value == nullptr) return E_POINTER;
-    *value = nullptr;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    const TUIAccessibleInfo info = InfoOf(m_hub, control);
-    if (info.role != ROLE_SYSTEM_PROGRESSBAR) return DISP_E_MEMBERNOTFOUND;
-    return ToBstr(info.value, value);
+    return CatchAtEntry([&]() -> HRESULT {
+        if (value == nullptr) return E_POINTER;
+        *value = nullptr;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        const TUIAccessibleInfo info = InfoOf(m_hub, control);
+        if (info.role != ROLE_SYSTEM_PROGRESSBAR) return DISP_E_MEMBERNOTFOUND;
+        return ToBstr(info.value, value);
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accDescription(VARIANT child, BSTR* description) {
-    if (description == nullptr) return E_POINTER;
-    *description = nullptr;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    return ToBstr(InfoOf(m_hub, control).description, description);
+    return CatchAtEntry([&]() -> HRESULT {
+        if (description == nullptr) return E_POINTER;
+        *description = nullptr;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        return ToBstr(InfoOf(m_hub, control).description, description);
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accRole(VARIANT child, VARIANT* role) {
-    if (role == nullptr) return E_POINTER;
-    ::VariantInit(role);
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    role->vt = VT_I4;
-    role->lVal = InfoOf(m_hub, control).role;
-    return S_OK;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (role == nullptr) return E_POINTER;
+        ::VariantInit(role);
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        role->vt = VT_I4;
+        role->lVal = InfoOf(m_hub, control).role;
+        return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accState(VARIANT child, VARIANT* state) {
-    if (state == nullptr) return E_POINTER;
-    ::VariantInit(state);
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    state->vt = VT_I4;
-    state->lVal = static_cast<LONG>(InfoOf(m_hub, control).state);
-    return S_OK;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (state == nullptr) return E_POINTER;
+        ::VariantInit(state);
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        state->vt = VT_I4;
+        state->lVal = static_cast<LONG>(InfoOf(m_hub, control).state);
+        return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accHelp(VARIANT, BSTR* help) {
-    if (help != nullptr) *help = nullptr;
-    return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (help != nullptr) *help = nullptr;
+        return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
-    if (file != nullptr) *file = nullptr;
-    if (topic != nullptr) *topic = 0;
-    return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (file != nullptr) *file = nullptr;
+        if (topic != nullptr) *topic = 0;
+        return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-    if (shortcut == nullptr) return E_POINTER;
-    *shortcut = nullptr;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    if (control == nullptr || control->GetShortcut() == 0) return S_FALSE;
-    wchar_t text[] = L"Alt+?";
-    text[4] = control->GetShortcut();
-    return ToBstr(CUIString(text), shortcut);
+    return CatchAtEntry([&]() -> HRESULT {
+        if (shortcut == nullptr) return E_POINTER;
+        *shortcut = nullptr;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        if (control == nullptr || control->GetShortcut() == 0) return S_FALSE;
+        wchar_t text[] = L"Alt+?";
+        text[4] = control->GetShortcut();
+        return ToBstr(CUIString(text), shortcut);
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accFocus(VARIANT* focus) {
-    if (focus == nullptr) return E_POINTER;
-    ::VariantInit(focus);
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(self, id, control);
-    if (FAILED(hr)) return hr;
-    CPaintManagerUI* manager = m_hub->GetManager();
-    CControlUI* focused = manager->GetFocus();
-    if (focused != nullptr && Accessible::IsInTree(manager, focused) &&
-        (focused == control || control == nullptr || Accessible::IsDescendant(control, focused))) {
-        ToVariant(m_hub->IdOf(focused), focus);
-        return S_OK;
-    }
-    if (control == nullptr && focused == nullptr && ::GetFocus() == m_hub->GetWindow()) {
-        ToVariant(m_id, focus);
-        return S_OK;
-    }
-    return S_FALSE;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (focus == nullptr) return E_POINTER;
+        ::VariantInit(focus);
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(self, id, control);
+        if (FAILED(hr)) return hr;
+        CPaintManagerUI* manager = m_hub->GetManager();
+        CControlUI* focused = manager->GetFocus();
+        if (focused != nullptr && Accessible::IsInTree(manager, focused) &&
+            (focused == control || control == nullptr || Accessible::IsDescendant(control, focused))) {
+            ToVariant(m_hub->IdOf(focused), focus);
+            return S_OK;
+        }
+        if (control == nullptr && focused == nullptr && ::GetFocus() == m_hub->GetWindow()) {
+            ToVariant(m_id, focus);
+            return S_OK;
+        }
+        return S_FALSE;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accSelection(VARIANT* selection) {
-    if (selection != nullptr) ::VariantInit(selection);
-    return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (selection != nullptr) ::VariantInit(selection);
+        return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::get_accDefaultAction(VARIANT child, BSTR* action) {
-    if (action == nullptr) return E_POINTER;
-    *action = nullptr;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    if (!Accessible::HasDefaultAction(control)) return DISP_E_MEMBERNOTFOUND;
-    return ToBstr(InfoOf(m_hub, control).defaultAction, action);
+    return CatchAtEntry([&]() -> HRESULT {
+        if (action == nullptr) return E_POINTER;
+        *action = nullptr;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        if (!Accessible::HasDefaultAction(control)) return DISP_E_MEMBERNOTFOUND;
+        return ToBstr(InfoOf(m_hub, control).defaultAction, action);
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 // ---- IAccessible: methods ----
 
 STDMETHODIMP CAccessibleElement::accSelect(long flags, VARIANT child) {
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    if (flags != SELFLAG_TAKEFOCUS) return E_INVALIDARG;
-    if (control == nullptr) {
-        ::SetFocus(m_hub->GetWindow());
+    return CatchAtEntry([&]() -> HRESULT {
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        if (flags != SELFLAG_TAKEFOCUS) return E_INVALIDARG;
+        if (control == nullptr) {
+            ::SetFocus(m_hub->GetWindow());
+            return S_OK;
+        }
+        if ((InfoOf(m_hub, control).state & STATE_SYSTEM_FOCUSABLE) == 0) return E_FAIL;
+        control->SetFocus();
         return S_OK;
-    }
-    if ((InfoOf(m_hub, control).state & STATE_SYSTEM_FOCUSABLE) == 0) return E_FAIL;
-    control->SetFocus();
-    return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
-    if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
-    *left = *top = *width = *height = 0;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    const RECT rc = InfoOf(m_hub, control).location;
-    *left = rc.left;
-    *top = rc.top;
-    *width = rc.right - rc.left;
-    *height = rc.bottom - rc.top;
-    return S_OK;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
+        *left = *top = *width = *height = 0;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        const RECT rc = InfoOf(m_hub, control).location;
+        *left = rc.left;
+        *top = rc.top;
+        *width = rc.right - rc.left;
+        *height = rc.bottom - rc.top;
+        return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::accNavigate(long dir, VARIANT start, VARIANT* end) {
-    if (end == nullptr) return E_POINTER;
-    ::VariantInit(end);
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(start, id, control);
-    if (FAILED(hr)) return hr;
-    CPaintManagerUI* manager = m_hub->GetManager();
-    std::vector<CControlUI*> list;
-    CControlUI* found = nullptr;
-    switch (dir) {
-    case NAVDIR_FIRSTCHILD:
-    case NAVDIR_LASTCHILD:
-        Accessible::ChildrenOf(manager, control, list);
-        if (!list.empty()) found = dir == NAVDIR_FIRSTCHILD ? list.front() : list.back();
-        break;
-    case NAVDIR_NEXT:
-    case NAVDIR_PREVIOUS: {
-        if (control == nullptr) break;  // the window frame navigates between windows
-        Accessible::ChildrenOf(manager, Accessible::ParentOf(control), list);
-        for (size_t i = 0; i < list.size(); ++i) {
-            if (list[i] != control) continue;
-            if (dir == NAVDIR_NEXT && i + 1 < list.size()) found = list[i + 1];
-            if (dir == NAVDIR_PREVIOUS && i > 0) found = list[i - 1];
+    return CatchAtEntry([&]() -> HRESULT {
+        if (end == nullptr) return E_POINTER;
+        ::VariantInit(end);
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(start, id, control);
+        if (FAILED(hr)) return hr;
+        CPaintManagerUI* manager = m_hub->GetManager();
+        std::vector<CControlUI*> list;
+        CControlUI* found = nullptr;
+        switch (dir) {
+        case NAVDIR_FIRSTCHILD:
+        case NAVDIR_LASTCHILD:
+            Accessible::ChildrenOf(manager, control, list);
+            if (!list.empty()) found = dir == NAVDIR_FIRSTCHILD ? list.front() : list.back();
+            break;
+        case NAVDIR_NEXT:
+        case NAVDIR_PREVIOUS: {
+            if (control == nullptr) break;  // the window frame navigates between windows
+            Accessible::ChildrenOf(manager, Accessible::ParentOf(control), list);
+            for (size_t i = 0; i < list.size(); ++i) {
+                if (list[i] != control) continue;
+                if (dir == NAVDIR_NEXT && i + 1 < list.size()) found = list[i + 1];
+                if (dir == NAVDIR_PREVIOUS && i > 0) found = list[i - 1];
+                break;
+            }
             break;
         }
-        break;
-    }
-    case NAVDIR_UP:
-    case NAVDIR_DOWN:
-    case NAVDIR_LEFT:
-    case NAVDIR_RIGHT:
-        if (control == nullptr) break;
-        Accessible::ChildrenOf(manager, Accessible::ParentOf(control), list);
-        found = NearestInDirection(list, control, dir);
-        break;
-    default:
-        return E_INVALIDARG;
-    }
-    if (found == nullptr) return S_FALSE;
-    ToVariant(m_hub->IdOf(found), end);
-    return S_OK;
+        case NAVDIR_UP:
+        case NAVDIR_DOWN:
+        case NAVDIR_LEFT:
+        case NAVDIR_RIGHT:
+            if (control == nullptr) break;
+            Accessible::ChildrenOf(manager, Accessible::ParentOf(control), list);
+            found = NearestInDirection(list, control, dir);
+            break;
+        default:
+            return E_INVALIDARG;
+        }
+        if (found == nullptr) return S_FALSE;
+        ToVariant(m_hub->IdOf(found), end);
+        return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::accHitTest(long left, long top, VARIANT* child) {
-    if (child == nullptr) return E_POINTER;
-    ::VariantInit(child);
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(self, id, control);
-    if (FAILED(hr)) return hr;
-    POINT pt = {left, top};
-    const RECT area = InfoOf(m_hub, control).location;
-    if (!::PtInRect(&area, pt)) return S_FALSE;
-    ::ScreenToClient(m_hub->GetWindow(), &pt);
-    CControlUI* hit = m_hub->GetManager()->FindControlAt(pt);
-    if (hit != nullptr && !Accessible::IsElement(hit)) hit = Accessible::ParentOf(hit);
-    if (hit == nullptr || (control != nullptr && hit != control && !Accessible::IsDescendant(control, hit))) {
-        hit = control;
-    }
-    ToVariant(hit != nullptr ? m_hub->IdOf(hit) : 0, child);
-    return S_OK;
+    return CatchAtEntry([&]() -> HRESULT {
+        if (child == nullptr) return E_POINTER;
+        ::VariantInit(child);
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(self, id, control);
+        if (FAILED(hr)) return hr;
+        POINT pt = {left, top};
+        const RECT area = InfoOf(m_hub, control).location;
+        if (!::PtInRect(&area, pt)) return S_FALSE;
+        ::ScreenToClient(m_hub->GetWindow(), &pt);
+        CControlUI* hit = m_hub->GetManager()->FindControlAt(pt);
+        if (hit != nullptr && !Accessible::IsElement(hit)) hit = Accessible::ParentOf(hit);
+        if (hit == nullptr || (control != nullptr && hit != control && !Accessible::IsDescendant(control, hit))) {
+            hit = control;
+        }
+        ToVariant(hit != nullptr ? m_hub->IdOf(hit) : 0, child);
+        return S_OK;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::accDoDefaultAction(VARIANT child) {
-    LONG id = 0;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Target(child, id, control);
-    if (FAILED(hr)) return hr;
-    if (!Accessible::HasDefaultAction(control)) return DISP_E_MEMBERNOTFOUND;
-    if (!control->IsVisible() || !control->IsEnabled()) return E_FAIL;
-    // The click runs from the window's own queue, as a mouse click would, so
-    // that a client never waits on what the click handler does.
-    return ::PostMessageW(m_hub->GetWindow(), AccessibleActionMessage(), static_cast<WPARAM>(id), 0) ? S_OK
-                                                                                                     : E_FAIL;
+    return CatchAtEntry([&]() -> HRESULT {
+        LONG id = 0;
+        CControlUI* control = nullptr;
+        const HRESULT hr = Target(child, id, control);
+        if (FAILED(hr)) return hr;
+        if (!Accessible::HasDefaultAction(control)) return DISP_E_MEMBERNOTFOUND;
+        if (!control->IsVisible() || !control->IsEnabled()) return E_FAIL;
+        // The click runs from the window's own queue, as a mouse click would, so
+        // that a client never waits on what the click handler does.
+        return ::PostMessageW(m_hub->GetWindow(), AccessibleActionMessage(), static_cast<WPARAM>(id), 0) ? S_OK
+                                                                                                         : E_FAIL;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::put_accName(VARIANT, BSTR) {
-    return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return CatchAtEntry([&]() -> HRESULT {
+        return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 STDMETHODIMP CAccessibleElement::put_accValue(VARIANT, BSTR) {
-    return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return CatchAtEntry([&]() -> HRESULT {
+        return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    }, [] { return E_OUTOFMEMORY; });
 }
 
 }  // namespace SkinUI

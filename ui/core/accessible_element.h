@@ -1,5 +1,6 @@
 // CAccessibleElement: the IAccessible of one element of a skinned window (or of
-// its client area). It resolves its control through the hub on every call.
+// its client area). It resolves its control through the hub on every call. Clients
+// call in through the system's frames, so no method lets an exception out.
 #pragma once
 #include <windows.h>
 #include <oleacc.h>

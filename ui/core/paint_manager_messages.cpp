@@ -132,7 +132,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     }
 
     case kWmDpiChanged: {
-        if (!CDpiAwareness::IsEnabled()) return false;
+        if (!CDpiAwareness::IsEnabled() || LOWORD(wParam) == 0) return false;
         ChangeDpiScale(CDpiAwareness::ScaleForDpi(LOWORD(wParam)));
         // The system suggests where the window goes at the new scale.
         if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam)) {

@@ -30,6 +30,12 @@ HBITMAP CreateDib32(HDC dc, int cx, int cy, BYTE** bits) {
     return bitmap;
 }
 
+bool BitmapSizeIs(HBITMAP bitmap, int cx, int cy) {
+    BITMAP bm = {};
+    if (::GetObjectW(bitmap, sizeof(bm), &bm) == 0) return false;
+    return bm.bmWidth == cx && (bm.bmHeight == cy || bm.bmHeight == -cy);
+}
+
 // Applies `fn(pixel)` to every 4-byte pixel of `rc` in a top-down bitmap `width` wide.
 template <class Fn>
 void ForEachPixel(BYTE* bits, int width, const RECT& rc, Fn fn) {
@@ -148,6 +154,10 @@ bool CPaintManagerUI::OnPaint() {
 
     const int cx = rcClient.right - rcClient.left;
     const int cy = rcClient.bottom - rcClient.top;
+    // The loops below walk the bitmap with the client's size: a bitmap of
+    // another size (the client changed without a full layout) is made again.
+    if (m_hbmpOffscreen != nullptr && !BitmapSizeIs(m_hbmpOffscreen, cx, cy)) DeleteOffscreenBuffers();
+    if (m_hbmpBackground != nullptr && !BitmapSizeIs(m_hbmpBackground, cx, cy)) DeleteOffscreenBuffers();
     if (m_bOffscreenPaint && m_hbmpOffscreen == nullptr && cx > 0 && cy > 0) {
         m_hDcOffscreen = ::CreateCompatibleDC(m_hDcPaint);
         m_hbmpOffscreen = CreateDib32(m_hDcPaint, cx, cy, &m_pOffscreenBits);

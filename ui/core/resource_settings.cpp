@@ -76,7 +76,7 @@ void CUIResourceSettings::SetResourceZip(const wchar_t* name, bool cached, const
 }
 
 void CUIResourceSettings::SetResourceArchive(const void* data, unsigned int size, const wchar_t* password) {
-    if (s_archiveName == kMemoryArchiveName) return;
+    if (s_archiveName == kMemoryArchiveName && s_cachedArchive != nullptr) return;
     CloseCachedArchive();
     s_archiveName = kMemoryArchiveName;
     s_cached = true;
@@ -98,8 +98,11 @@ ESkinFileRead CUIResourceSettings::ReadFromSource(const wchar_t* name, CUIBuffer
         return FromFileResult(ReadWholeFile(path, out, maxSize));
     }
     // Archive mode: the cached archive, or the archive file opened for this read.
+    // An in-memory archive that did not open (or was closed) is no archive at
+    // all: there is no file of that name to fall back on.
     CZipArchive transient;
     CZipArchive* archive = s_cachedArchive;
+    if (!archive && s_archiveName == kMemoryArchiveName) return kSkinZipOpenFailed;
     if (!archive) {
         const std::string ansi = ToAnsi(s_password);
         const CUIString path = s_resourcePath + s_archiveName;

@@ -41,7 +41,8 @@ public:
     // Selects an archive file (resource path + name); empty selects file-system
     // mode. With `cached` it is opened once and kept open.
     static void SetResourceZip(const wchar_t* name, bool cached, const wchar_t* password);
-    // Selects an archive in memory ("membuffer"); ignored when already selected.
+    // Selects an archive in memory ("membuffer"); ignored while one is open. When
+    // it fails to open, reads fail with kSkinZipOpenFailed (never from a file).
     static void SetResourceArchive(const void* data, unsigned int size, const wchar_t* password);
     static const wchar_t* GetResourceZip() { return s_archiveName; }
     static bool IsCachedResourceZip() { return s_cached; }

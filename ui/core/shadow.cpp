@@ -324,10 +324,11 @@ void CShadowUI::DrawComputed(BYTE* pixels, int width, int height, const RECT& ow
     const BYTE cr = static_cast<BYTE>((m_color >> 16) & 0xFF);
     const BYTE cg = static_cast<BYTE>((m_color >> 8) & 0xFF);
     const BYTE cb = static_cast<BYTE>(m_color & 0xFF);
+    const int size = DrawnSize();
     for (int y = 0; y < height; ++y) {
         BYTE* p = pixels + static_cast<size_t>(y) * width * 4;
         for (int x = 0; x < width; ++x, p += 4) {
-            const BYTE a = ComputedAlpha(DistanceOutside(x, y, ownerRect), DrawnSize(), m_sharpness, m_darkness);
+            const BYTE a = ComputedAlpha(DistanceOutside(x, y, ownerRect), size, m_sharpness, m_darkness);
             // Premultiplied BGRA.
             p[0] = static_cast<BYTE>(cb * a / 255);
             p[1] = static_cast<BYTE>(cg * a / 255);

@@ -1,6 +1,8 @@
 #include "ui/core/skin_builder.h"
 
 #include <cwchar>
+#include <map>
+#include <string>
 
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/container.h"
@@ -25,6 +27,12 @@ bool IsResourceElement(const wchar_t* name) {
 }
 
 DWORD HexColor(const wchar_t* value) { return attr::ToColor(value, false); }
+
+// A byte-sized number: values outside 0..255 are clamped, never wrapped.
+BYTE ByteValue(const wchar_t* value) {
+    const int v = attr::ToInt(value);
+    return static_cast<BYTE>(v < 0 ? 0 : v > 255 ? 255 : v);
+}
 
 void RegisterImage(const CXmlElement& node, CPaintManagerUI* manager) {
     const wchar_t* name = nullptr;
@@ -94,6 +102,12 @@ void ReadNamedList(const CXmlElement& node, const wchar_t*& name, const wchar_t*
 
 }  // namespace
 
+struct CSkinBuilder::TIncludeCache {
+    // Keyed by the source as written (resource skins: its identifier); null for
+    // a source that could not be loaded.
+    std::map<std::wstring, std::unique_ptr<CSkinBuilder>> sources;
+};
+
 CSkinBuilder::CSkinBuilder() = default;
 CSkinBuilder::~CSkinBuilder() = default;
 
@@ -127,11 +141,21 @@ CControlUI* CSkinBuilder::Create(const wchar_t* skin, const wchar_t* type, IDial
 
 CControlUI* CSkinBuilder::Create(IDialogBuilderCallback* callback, CPaintManagerUI* manager, CControlUI* parent) {
     m_callback = callback;
-    if (m_budget == &m_ownBudget) m_ownBudget = TBuildBudget();  // each outermost build starts afresh
+    if (m_budget == &m_ownBudget) {
+        // Each outermost build starts afresh, with its own Include sources.
+        m_ownBudget = TBuildBudget();
+        m_ownIncludes.reset(new TIncludeCache);
+        m_includes = m_ownIncludes.get();
+        m_resourcesRegistered = false;
+        if (!TakeWork(m_budget->parsedChars, static_cast<long long>(m_xml.GetTextLength()), kMaxParsedChars)) {
+            return nullptr;
+        }
+    }
     CXmlElement root = m_xml.RootElement();
     if (root.IsNull()) return nullptr;
 
-    if (manager != nullptr) {
+    if (manager != nullptr && !m_resourcesRegistered) {
+        m_resourcesRegistered = true;
         RegisterResources(root, manager);
         if (Is(root.Name(), L"Window") && manager->GetPaintWindow() != nullptr) {
             for (int i = 0; i < root.AttrCount(); ++i) ApplyWindowAttribute(manager, root.AttrName(i), root.AttrValue(i));
@@ -181,6 +205,41 @@ bool CSkinBuilder::TakeUnit() {
     return true;
 }
 
+bool CSkinBuilder::TakeWork(long long& used, long long chars, long long limit) {
+    if (m_budget->exhausted) return false;
+    used += chars;
+    if (used > limit) {
+        m_budget->exhausted = true;
+        return false;
+    }
+    return true;
+}
+
+CSkinBuilder* CSkinBuilder::IncludeSource(const wchar_t* source) {
+    const std::wstring key = m_type != nullptr ? std::to_wstring(attr::ToInt(source) & 0xFFFF) : std::wstring(source);
+    auto found = m_includes->sources.find(key);
+    if (found != m_includes->sources.end()) return found->second.get();
+
+    std::unique_ptr<CSkinBuilder> builder(new CSkinBuilder);
+    builder->m_budget = m_budget;
+    builder->m_includes = m_includes;
+    bool loaded = false;
+    if (m_type != nullptr) {
+        const int id = attr::ToInt(source) & 0xFFFF;
+        loaded = builder->Load(MAKEINTRESOURCEW(id), m_type);
+    } else {
+        loaded = builder->Load(source, nullptr);
+    }
+    if (loaded && !TakeWork(m_budget->parsedChars, static_cast<long long>(builder->m_xml.GetTextLength()),
+                             kMaxParsedChars)) {
+        loaded = false;
+    }
+    if (!loaded) builder.reset();
+    CSkinBuilder* result = builder.get();
+    m_includes->sources[key] = std::move(builder);
+    return result;
+}
+
 void CSkinBuilder::BuildInclude(const CXmlElement& node, CControlUI* parent, CPaintManagerUI* manager) {
     if (!node.HasAttrs()) return;
     wchar_t source[kMaxIncludeSource] = {};
@@ -194,15 +253,10 @@ void CSkinBuilder::BuildInclude(const CXmlElement& node, CControlUI* parent, CPa
     }
     ++m_budget->includeDepth;
     for (int i = 0; i < count && TakeUnit(); ++i) {
-        CSkinBuilder builder;
-        builder.m_budget = m_budget;
-        CControlUI* made = nullptr;
-        if (m_type != nullptr) {
-            const int id = attr::ToInt(source) & 0xFFFF;
-            made = builder.Create(MAKEINTRESOURCEW(id), m_type, m_callback, manager, parent);
-        } else {
-            made = builder.Create(source, nullptr, m_callback, manager, parent);
-        }
+        // Loaded once per build; every repetition builds from the same document.
+        CSkinBuilder* builder = IncludeSource(source);
+        if (builder == nullptr) break;
+        CControlUI* made = builder->Create(m_callback, manager, parent);
         // Without a parent nothing else would own the included controls.
         if (parent == nullptr) delete made;
     }
@@ -261,8 +315,16 @@ CControlUI* CSkinBuilder::BuildChildren(const CXmlElement& element, CControlUI* 
             control->SetManager(manager, nullptr, false);
             if (const wchar_t* defaults = manager->GetDefaultAttributeList(name)) control->ApplyAttributeString(defaults);
         }
-        for (int i = 0; i < node.AttrCount(); ++i) control->ApplyAttribute(node.AttrName(i), node.AttrValue(i));
+        long long chars = 0;
+        for (int i = 0; i < node.AttrCount(); ++i) {
+            const wchar_t* value = node.AttrValue(i);
+            chars += static_cast<long long>(std::wcslen(value));
+            control->ApplyAttribute(node.AttrName(i), value);
+        }
         if (manager != nullptr) control->SetManager(nullptr, nullptr, false);
+        // What attribute lists (defaults and styles) applied counts too.
+        TakeWork(m_budget->attributeChars, chars + control->GetAppliedListChars(), kMaxAttributeChars);
+        TakeWork(m_budget->attributes, node.AttrCount() + control->GetAppliedListAttributes(), kMaxAttributes);
 
         if (first == nullptr) {
             first = control;
@@ -301,9 +363,9 @@ bool ApplyWindowAttribute(CPaintManagerUI* manager, const wchar_t* name, const w
     } else if (attr::NameIs(name, L"showdirty")) {
         manager->SetShowUpdateRect(attr::IsTrue(value));
     } else if (attr::NameIs(name, L"opacity") || attr::NameIs(name, L"alpha")) {
-        manager->SetOpacity(static_cast<BYTE>(attr::ToInt(value)));
+        manager->SetOpacity(ByteValue(value));
     } else if (attr::NameIsExactly(name, L"layeredopacity")) {
-        manager->SetLayeredOpacity(static_cast<BYTE>(attr::ToInt(value)));
+        manager->SetLayeredOpacity(ByteValue(value));
     } else if (attr::NameIsExactly(name, L"layered") || attr::NameIsExactly(name, L"bktrans")) {
         manager->SetLayered(attr::IsTrue(value));
     } else if (attr::NameIsExactly(name, L"layeredimage")) {

@@ -13,10 +13,15 @@
 // files) and repeat it many times. One build therefore has bounds on the
 // include depth, the element nesting and the number of controls and include
 // repetitions; past a bound the build stops, frees what it made (when it has
-// no parent to hand it to) and Create returns null.
+// no parent to hand it to) and Create returns null. Each Include source is
+// read, parsed and its resources registered once per build, however often it
+// is repeated; the characters parsed and the attribute text applied by one
+// build are bounded as well, so that any skin builds or fails in a bounded time.
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
 
 #include "ui/core/xml_document.h"
 
@@ -41,6 +46,9 @@ public:
     static const int kMaxIncludeDepth = 16;
     static const int kMaxNesting = 256;       // element levels, summed over includes
     static const int kMaxBuildUnits = 10000;  // controls created plus include repetitions
+    static const long long kMaxParsedChars = 8ll << 20;      // markup of the skin and its Include sources
+    static const long long kMaxAttributeChars = 4ll << 20;   // attribute text applied to the controls
+    static const long long kMaxAttributes = 20000;           // attributes applied, lists included
 
     CSkinBuilder();
     ~CSkinBuilder();
@@ -77,14 +85,22 @@ private:
         int includeDepth = 0;
         int nesting = 0;
         int units = 0;
+        long long parsedChars = 0;
+        long long attributeChars = 0;
+        long long attributes = 0;
         bool exhausted = false;
     };
+    struct TIncludeCache;  // the Include sources of one build, each loaded once
 
     bool Load(const wchar_t* skin, const wchar_t* type);
     void RegisterResources(const CXmlElement& root, CPaintManagerUI* manager);
     void BuildInclude(const CXmlElement& node, CControlUI* parent, CPaintManagerUI* manager);
     // Counts one control or include repetition; false once the budget is spent.
     bool TakeUnit();
+    // Adds to one of the budgets; false (and the build exhausted) past `limit`.
+    bool TakeWork(long long& used, long long chars, long long limit);
+    // The builder holding the loaded Include source, or null when it cannot be loaded.
+    CSkinBuilder* IncludeSource(const wchar_t* source);
 
     CXmlDocument m_xml;
     IDialogBuilderCallback* m_callback = nullptr;
@@ -92,6 +108,9 @@ private:
     HINSTANCE m_instance = nullptr;
     TBuildBudget m_ownBudget;
     TBuildBudget* m_budget = &m_ownBudget;
+    std::unique_ptr<TIncludeCache> m_ownIncludes;
+    TIncludeCache* m_includes = nullptr;  // the outermost builder's cache
+    bool m_resourcesRegistered = false;   // this document's resources, once per build
 };
 
 // Applies one attribute of a skin's Window element to the paint manager.

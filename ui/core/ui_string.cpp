@@ -18,19 +18,19 @@ const wchar_t* NonNull(const wchar_t* s) { return s ? s : L""; }
 
 }  // namespace
 
-CUIString::CUIString() : m_pstr(m_szBuffer) { m_szBuffer[0] = L'\0'; }
+CUIString::CUIString() : m_pstr(m_szBuffer), m_nLength(0), m_nCapacity(0) { m_szBuffer[0] = L'\0'; }
 
-CUIString::CUIString(wchar_t ch) : m_pstr(m_szBuffer) {
+CUIString::CUIString(wchar_t ch) : m_pstr(m_szBuffer), m_nLength(ch != L'\0' ? 1 : 0), m_nCapacity(0) {
     m_szBuffer[0] = ch;
     m_szBuffer[1] = L'\0';
 }
 
-CUIString::CUIString(const CUIString& src) : m_pstr(m_szBuffer) {
+CUIString::CUIString(const CUIString& src) : m_pstr(m_szBuffer), m_nLength(0), m_nCapacity(0) {
     m_szBuffer[0] = L'\0';
-    Assign(src.m_pstr);
+    AssignOwned(src.m_pstr, src.m_nLength);
 }
 
-CUIString::CUIString(const wchar_t* str, int len) : m_pstr(m_szBuffer) {
+CUIString::CUIString(const wchar_t* str, int len) : m_pstr(m_szBuffer), m_nLength(0), m_nCapacity(0) {
     m_szBuffer[0] = L'\0';
     Assign(str, len);
 }
@@ -39,50 +39,72 @@ CUIString::~CUIString() {
     if (m_pstr != m_szBuffer) free(m_pstr);
 }
 
-int CUIString::GetLength() const { return static_cast<int>(wcslen(m_pstr)); }
+int CUIString::GetLength() const { return m_nLength; }
 
-bool CUIString::IsEmpty() const { return m_pstr[0] == L'\0'; }
+bool CUIString::IsEmpty() const { return m_nLength == 0; }
 
 void CUIString::Empty() {
     if (m_pstr != m_szBuffer) free(m_pstr);
     m_pstr = m_szBuffer;
     m_szBuffer[0] = L'\0';
+    m_nLength = 0;
+    m_nCapacity = 0;
 }
 
 wchar_t CUIString::GetAt(int index) const {
-    if (index < 0 || index >= GetLength()) return L'\0';
+    if (index < 0 || index >= m_nLength) return L'\0';
     return m_pstr[index];
 }
 
 void CUIString::SetAt(int index, wchar_t ch) {
-    if (index < 0 || index >= GetLength()) return;
+    if (index < 0 || index >= m_nLength) return;
     m_pstr[index] = ch;
+    if (ch == L'\0') m_nLength = index;  // the terminator cuts the text there
+}
+
+bool CUIString::Reserve(int len) {
+    if (len < 0) return false;
+    if (len <= kMaxInlineLength && m_pstr == m_szBuffer) return true;
+    if (m_pstr != m_szBuffer && len <= m_nCapacity) return true;
+    // Grow by half again (at least to `len`) so that repeated appends stay linear.
+    long long grown = m_pstr != m_szBuffer ? static_cast<long long>(m_nCapacity) + m_nCapacity / 2 : 0;
+    if (grown < len) grown = len;
+    if (grown < 2 * kMaxInlineLength) grown = 2 * kMaxInlineLength;
+    const long long limit = 0x7FFFFFFF / static_cast<long long>(sizeof(wchar_t)) - 1;
+    if (grown > limit) grown = limit;
+    if (grown < len) return false;
+    const size_t bytes = static_cast<size_t>(grown + 1) * sizeof(wchar_t);
+    if (m_pstr == m_szBuffer) {
+        wchar_t* p = static_cast<wchar_t*>(malloc(bytes));
+        if (!p) return false;
+        memcpy(p, m_szBuffer, (m_nLength + 1) * sizeof(wchar_t));
+        m_pstr = p;
+    } else {
+        wchar_t* p = static_cast<wchar_t*>(realloc(m_pstr, bytes));
+        if (!p) return false;
+        m_pstr = p;
+    }
+    m_nCapacity = static_cast<int>(grown);
+    return true;
 }
 
 // Stores `len` characters of `str`, which must not point into this string.
 void CUIString::AssignOwned(const wchar_t* str, int len) {
     if (len > kMaxInlineLength) {
-        if (m_pstr == m_szBuffer) {
-            wchar_t* p = static_cast<wchar_t*>(malloc((len + 1) * sizeof(wchar_t)));
-            if (!p) {
-                m_szBuffer[0] = L'\0';
-                return;
-            }
-            m_pstr = p;
-        } else if (len > GetLength()) {
-            wchar_t* p = static_cast<wchar_t*>(realloc(m_pstr, (len + 1) * sizeof(wchar_t)));
-            if (!p) {
-                Empty();
-                return;
-            }
-            m_pstr = p;
+        m_nLength = 0;
+        m_pstr[0] = L'\0';
+        if (!Reserve(len)) {
+            Empty();
+            return;
         }
     } else if (m_pstr != m_szBuffer) {
         free(m_pstr);
         m_pstr = m_szBuffer;
+        m_nCapacity = 0;
     }
     if (len > 0) memcpy(m_pstr, str, len * sizeof(wchar_t));
     m_pstr[len] = L'\0';
+    m_nLength = len;
 }
 
 void CUIString::Assign(const wchar_t* str, int len) {
@@ -99,12 +121,11 @@ void CUIString::Assign(const wchar_t* str, int len) {
         if (end) avail = static_cast<int>(end - str);
         if (avail >= 0 && avail < len) len = avail;
     }
-    const int cur = GetLength();
-    if (str >= m_pstr && str <= m_pstr + cur) {
+    if (str >= m_pstr && str <= m_pstr + m_nLength) {
         // Source lies inside this string: copy it out first.
         CUIString tmp;
         tmp.AssignOwned(str, len);
-        AssignOwned(tmp.m_pstr, tmp.GetLength());
+        AssignOwned(tmp.m_pstr, tmp.m_nLength);
         return;
     }
     AssignOwned(str, len);
@@ -119,31 +140,20 @@ void CUIString::Append(const wchar_t* str, int len) {
         if (end) len = static_cast<int>(end - str);
     }
     if (len == 0) return;
-    const int cur = GetLength();
+    const int cur = m_nLength;
     if (str >= m_pstr && str <= m_pstr + cur) {
         CUIString tmp(str, len);
-        Append(tmp.m_pstr, tmp.GetLength());
+        Append(tmp.m_pstr, tmp.m_nLength);
         return;
     }
-    const int total = cur + len;
-    if (total > kMaxInlineLength) {
-        if (m_pstr == m_szBuffer) {
-            wchar_t* p = static_cast<wchar_t*>(malloc((total + 1) * sizeof(wchar_t)));
-            if (!p) return;
-            memcpy(p, m_szBuffer, cur * sizeof(wchar_t));
-            m_pstr = p;
-        } else {
-            wchar_t* p = static_cast<wchar_t*>(realloc(m_pstr, (total + 1) * sizeof(wchar_t)));
-            if (!p) return;
-            m_pstr = p;
-        }
-    }
+    if (len > 0x7FFFFFFE - cur || !Reserve(cur + len)) return;
     memcpy(m_pstr + cur, str, len * sizeof(wchar_t));
-    m_pstr[total] = L'\0';
+    m_nLength = cur + len;
+    m_pstr[m_nLength] = L'\0';
 }
 
 const CUIString& CUIString::operator=(const CUIString& src) {
-    if (this != &src) Assign(src.m_pstr);
+    if (this != &src) Assign(src.m_pstr, src.m_nLength);
     return *this;
 }
 
@@ -159,7 +169,7 @@ const CUIString& CUIString::operator=(wchar_t ch) {
 }
 
 const CUIString& CUIString::operator+=(const CUIString& src) {
-    Append(src.m_pstr);
+    Append(src.m_pstr, src.m_nLength);
     return *this;
 }
 
@@ -249,18 +259,20 @@ int CUIString::ReverseFind(wchar_t ch) const {
 int CUIString::Replace(const wchar_t* from, const wchar_t* to) {
     const int fromLen = SafeLength(from);
     if (fromLen == 0) return 0;
+    const int toLen = SafeLength(to);
+    // One pass from left to right: each search starts where the last match ended.
     CUIString result;
     int count = 0;
-    int pos = 0;
-    for (int hit = Find(from, 0); hit >= 0; hit = Find(from, pos)) {
-        result.Append(m_pstr + pos, hit - pos);
-        result.Append(to);
+    const wchar_t* pos = m_pstr;
+    for (const wchar_t* hit = wcsstr(pos, from); hit != nullptr; hit = wcsstr(pos, from)) {
+        result.Append(pos, static_cast<int>(hit - pos));
+        result.Append(to, toLen);
         pos = hit + fromLen;
         ++count;
     }
     if (count == 0) return 0;
-    result.Append(m_pstr + pos);
-    Assign(result.m_pstr);
+    result.Append(pos, static_cast<int>(m_pstr + m_nLength - pos));
+    AssignOwned(result.m_pstr, result.m_nLength);
     return count;
 }
 

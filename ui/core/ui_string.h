@@ -1,8 +1,9 @@
 // CUIString: the framework's wide-character string with an inline buffer.
 //
 // Up to 62 characters live in the inline buffer; a longer value lives in a heap
-// buffer of (length + 1) characters. Comparison is ordinal (case-sensitive)
-// unless a method says otherwise.
+// buffer that grows geometrically, so that appending and replacing take time
+// linear in the text. The length is kept, never measured again. Comparison is
+// ordinal (case-sensitive) unless a method says otherwise.
 #pragma once
 
 #include <cstdarg>
@@ -84,8 +85,13 @@ public:
 
 private:
     void AssignOwned(const wchar_t* str, int len);
+    // Makes room for `len` characters plus the terminator, keeping the current
+    // text; false (nothing changed) when memory runs out.
+    bool Reserve(int len);
 
     wchar_t* m_pstr;
+    int m_nLength;
+    int m_nCapacity;  // characters the heap buffer holds before its terminator; 0 when inline
     wchar_t m_szBuffer[kInlineChars];
 };
 

@@ -92,6 +92,8 @@ public:
     // Row 1, or a null handle when no element was parsed.
     CXmlElement RootElement() const;
     int GetElementCount() const { return m_count; }
+    // Characters of the text the last parse read (0 after a failure).
+    size_t GetTextLength() const { return m_textChars; }
     // Where `p` (a name or value handed out by this document) lies in the
     // parsed text, counted in wide characters; -1 for a pointer outside it.
     long OffsetOf(const wchar_t* p) const;

@@ -240,3 +240,30 @@ TEST(PaintManagerPaint, NamesOfTheTreeAreFoundAndALaterDuplicateWins) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PaintManagerPaint, LayeredWindowResizedWhileItsRootIsHiddenPaintsWithinItsBuffer) {
+    // Each step resizes the client, then paints; the buffer must follow the client.
+    const SIZE steps[] = {{120, 90}, {900, 700}, {40, 30}, {1000, 20}};
+    EventLog log;
+    HostWindow host(&log);
+    ASSERT_TRUE(host.Open(0, 0, 60, 40));
+    CControlUI* root =
+        host.Attach(L"<Window layered=\"true\"><VerticalLayout visible=\"false\" bkcolor=\"#FF00FF00\"/></Window>");
+    ASSERT_NE(root, nullptr);
+    host.ShowAndPaint();
+    for (const SIZE& s : steps) {
+        SCOPED_TRACE(testing::Message() << s.cx << "x" << s.cy);
+        ::SetWindowPos(host.GetHWND(), nullptr, 0, 0, s.cx, s.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        host.pm.Invalidate();
+        ::UpdateWindow(host.GetHWND());
+        wintest::Pump();
+    }
+    root->SetVisible(true);
+    host.pm.Invalidate();
+    ::UpdateWindow(host.GetHWND());
+    EXPECT_TRUE(::IsWindow(host.GetHWND()));
+}
+
+}  // namespace

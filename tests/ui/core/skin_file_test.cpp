@@ -120,6 +120,34 @@ TEST_F(SkinFileTest, HostileMemoryArchiveMeansNoArchive) {
     EXPECT_EQ(L"Error opening zip file", Load(L"msg.xml"));
 }
 
+TEST_F(SkinFileTest, FailedOrClosedMemoryArchiveNeverReadsAFileOfItsName) {
+    // A file named like the in-memory archive, holding a skin, beside the resource path.
+    static const std::string decoy = BuildZip({Entry("msg.xml", "<Decoy/>")});
+    static const std::string good = BuildZip({Entry("msg.xml", "<Window/>")});
+    static const std::string junk(300, 'J');
+    ASSERT_TRUE(testenv::WriteFile(m_dir + L"membuffer", decoy));
+    struct Case {
+        const char* what;
+        const std::string* archive;
+        bool closeAfter;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {"junk archive", &junk, false, L"Error opening zip file"},
+        {"closed by TermFramework", &good, true, L"Error opening zip file"},
+        {"good archive after a failed one", &good, false, L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CPaintManagerUI::SetResourcePath(m_dir.c_str());
+        CPaintManagerUI::SetResourceArchive(c.archive->data(), static_cast<unsigned>(c.archive->size()));
+        if (c.closeAfter) CPaintManagerUI::TermFramework();
+        EXPECT_EQ(c.expected, Load(L"msg.xml"));
+        CUIBuffer bytes;
+        EXPECT_EQ(*c.expected == 0, CUIResourceSettings::ReadResourceFile(L"msg.xml", bytes));
+    }
+}
+
 TEST_F(SkinFileTest, ArchiveFileOpenedPerReadOrCached) {
     const std::string zip = BuildZip({Entry("a.xml", "<A/>")});
     ASSERT_TRUE(testenv::WriteFile(m_dir + L"res.zip", zip));

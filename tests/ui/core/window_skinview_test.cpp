@@ -62,6 +62,35 @@ TEST(SkinView, SizeOptionOverridesTheSkinSize) {
     EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"sysclosebutton\" visible=1 rect=470,0,500,30")) << dump;
 }
 
+TEST(SkinView, DpiOptionBuildsAndPicturesTheSkinAtThatScale) {
+    const std::wstring dir = testenv::MakeTempDir(L"skinview_dpi");
+    const std::wstring png = dir + L"fix150.png";
+    std::string dump;
+    ASSERT_EQ(RunSkinView(L"--archive \"" + SkinArchive() + L"\" --skin msg_fix_tips.xml --dpi 150 --dump-tree --png \"" +
+                              png + L"\"",
+                          &dump),
+              0)
+        << dump;
+    EXPECT_TRUE(HasLine(dump, "VerticalLayoutUI name=\"\" visible=1 rect=0,0,450,150")) << dump;
+    EXPECT_TRUE(HasLine(dump, "ButtonUI name=\"sysclosebutton\" visible=1 rect=405,0,450,45")) << dump;
+    EXPECT_TRUE(HasLine(dump, "ProgressUI name=\"progress_doing\" visible=1 rect=118,83,433,110")) << dump;
+    const std::string bytes = testenv::ReadFile(png);
+    int w = 0, h = 0, n = 0;
+    unsigned char* pixels = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                  static_cast<int>(bytes.size()), &w, &h, &n, 4);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(w, 450);
+    EXPECT_EQ(h, 150);
+    // The logo (72 x 72 from soft_logo@150.png at 23,45) is drawn all the way to its lower rows.
+    const unsigned char* logo = pixels + (static_cast<size_t>(110) * w + 59) * 4;
+    EXPECT_FALSE(logo[0] == 255 && logo[1] == 255 && logo[2] == 255);
+    stbi_image_free(pixels);
+    testenv::RemoveTree(dir);
+    std::string out;
+    EXPECT_EQ(RunSkinView(L"--skin a.xml --dpi 0", &out), 2);
+    EXPECT_NE(out.find("--dpi"), std::string::npos) << out;
+}
+
 TEST(SkinView, WritesAPictureOfTheClientArea) {
     const std::wstring dir = testenv::MakeTempDir(L"skinview_png");
     const std::wstring png = dir + L"fix.png";
