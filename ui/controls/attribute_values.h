@@ -74,14 +74,24 @@ inline int ToInt(const wchar_t* value) {
     return value != nullptr ? static_cast<int>(std::wcstol(value, nullptr, 10)) : 0;
 }
 
+// Geometry read from markup (positions, sizes, paddings, borders) is clamped
+// to +-kMaxCoordinate, so that sums, differences and scaling of such numbers
+// stay far inside the int range.
+const long kMaxCoordinate = 32767;
+
+inline long ClampCoord(long v) { return v < -kMaxCoordinate ? -kMaxCoordinate : v > kMaxCoordinate ? kMaxCoordinate : v; }
+
+// ToInt for geometry: clamped to +-kMaxCoordinate.
+inline int ToCoord(const wchar_t* value) { return static_cast<int>(ClampCoord(ToInt(value))); }
+
 // Reads `count` integers, each followed by one separator character of any
-// kind; numbers missing at the end read as 0.
+// kind; numbers missing at the end read as 0. Each is clamped like ToCoord.
 inline void ToInts(const wchar_t* p, long* out, int count) {
     for (int i = 0; i < count; ++i) {
         out[i] = 0;
         if (p == nullptr) continue;
         wchar_t* end = nullptr;
-        out[i] = std::wcstol(p, &end, 10);
+        out[i] = ClampCoord(std::wcstol(p, &end, 10));
         p = end;
         if (*p != 0) ++p;
     }

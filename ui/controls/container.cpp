@@ -402,7 +402,7 @@ void CContainerUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         m_sHScrollBarStyle = style != nullptr ? style : value;
         EnableScrollBar(m_bWantVScroll, true);
     } else if (NameIs(name, L"childpadding")) {
-        SetChildPadding(ToInt(value));
+        SetChildPadding(ToCoord(value));
     } else if (NameIsExactly(name, L"childalign")) {
         // Name and value both case-sensitive; stored without a layout request.
         if (std::wcscmp(value, L"left") == 0) {

@@ -119,18 +119,18 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         SetColorHSL(IsTrue(value));
     } else if (NameIs(name, L"bordersize")) {
         if (std::wcschr(value, L',') == nullptr) {
-            SetBorderSize(ToInt(value));
+            SetBorderSize(ToCoord(value));
         } else {
             SetBorderSize(ToRect(value));
         }
     } else if (NameIs(name, L"leftbordersize")) {
-        SetLeftBorderSize(ToInt(value));
+        SetLeftBorderSize(ToCoord(value));
     } else if (NameIs(name, L"topbordersize")) {
-        SetTopBorderSize(ToInt(value));
+        SetTopBorderSize(ToCoord(value));
     } else if (NameIs(name, L"rightbordersize")) {
-        SetRightBorderSize(ToInt(value));
+        SetRightBorderSize(ToCoord(value));
     } else if (NameIs(name, L"bottombordersize")) {
-        SetBottomBorderSize(ToInt(value));
+        SetBottomBorderSize(ToCoord(value));
     } else if (NameIs(name, L"borderstyle")) {
         SetBorderStyle(ToInt(value));
     } else if (NameIs(name, L"borderround")) {
@@ -140,17 +140,17 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     } else if (NameIs(name, L"foreimage")) {
         SetForeImage(ImageDesc(value));
     } else if (NameIs(name, L"width")) {
-        SetFixedWidth(ToInt(value));
+        SetFixedWidth(ToCoord(value));
     } else if (NameIs(name, L"height")) {
-        SetFixedHeight(ToInt(value));
+        SetFixedHeight(ToCoord(value));
     } else if (NameIs(name, L"minwidth")) {
-        SetMinWidth(ToInt(value));
+        SetMinWidth(ToCoord(value));
     } else if (NameIs(name, L"minheight")) {
-        SetMinHeight(ToInt(value));
+        SetMinHeight(ToCoord(value));
     } else if (NameIs(name, L"maxwidth")) {
-        SetMaxWidth(ToInt(value));
+        SetMaxWidth(ToCoord(value));
     } else if (NameIs(name, L"maxheight")) {
-        SetMaxHeight(ToInt(value));
+        SetMaxHeight(ToCoord(value));
     } else if (NameIs(name, L"name")) {
         SetName(value);
     } else if (NameIs(name, L"drag")) {

@@ -238,7 +238,7 @@ void CHorizontalLayoutUI::DrawOverlay(HDC dc) {
 
 void CHorizontalLayoutUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     if (name != nullptr && attr::NameIs(name, L"sepwidth")) {
-        SetSepWidth(attr::ToInt(value));
+        SetSepWidth(attr::ToCoord(value));
     } else if (name != nullptr && attr::NameIs(name, L"sepimm")) {
         SetSepImmMode(attr::IsTrue(value));
     } else {

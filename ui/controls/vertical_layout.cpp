@@ -236,7 +236,7 @@ void CVerticalLayoutUI::DrawOverlay(HDC dc) {
 
 void CVerticalLayoutUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     if (name != nullptr && attr::NameIs(name, L"sepheight")) {
-        SetSepHeight(attr::ToInt(value));
+        SetSepHeight(attr::ToCoord(value));
     } else if (name != nullptr && attr::NameIs(name, L"sepimm")) {
         SetSepImmMode(attr::IsTrue(value));
     } else {

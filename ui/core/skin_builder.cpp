@@ -28,6 +28,13 @@ bool IsResourceElement(const wchar_t* name) {
 
 DWORD HexColor(const wchar_t* value) { return attr::ToColor(value, false); }
 
+// Font sizes are clamped to +-512 pixels: glyphs of tens of thousands of pixels
+// take seconds to draw, and no skin needs them.
+int FontSize(const wchar_t* value) {
+    const int v = attr::ToInt(value);
+    return v < -512 ? -512 : v > 512 ? 512 : v;
+}
+
 // A byte-sized number: values outside 0..255 are clamped, never wrapped.
 BYTE ByteValue(const wchar_t* value) {
     const int v = attr::ToInt(value);
@@ -67,7 +74,7 @@ void RegisterFont(const CXmlElement& node, CPaintManagerUI* manager) {
         else if (Is(key, L"name"))
             face = value;
         else if (Is(key, L"size"))
-            size = attr::ToInt(value);
+            size = FontSize(value);
         else if (Is(key, L"bold"))
             bold = attr::IsTrue(value);
         else if (Is(key, L"underline"))

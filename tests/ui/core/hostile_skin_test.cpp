@@ -47,38 +47,70 @@ std::string Repeat(const std::string& part, int times) {
     return out;
 }
 
+// A chain of styles s0 -> s1 -> ... -> s<n-1>, the last one setting width="7".
+std::wstring StyleChain(int n) {
+    std::wstring out;
+    for (int i = 0; i < n; ++i) {
+        out += L"<Style name=\"s" + std::to_wstring(i) + L"\" value=\"";
+        out += i + 1 < n ? L"style=&quot;s" + std::to_wstring(i + 1) + L"&quot;" : std::wstring(L"width=&quot;7&quot;");
+        out += L"\"/>";
+    }
+    return out;
+}
+
+// Style lists nest at most eight levels deep (a deeper chain is dropped where
+// it passes the bound), so that a cycle ends; the cycles themselves are below.
+TEST_F(HostileSkinTest, StyleChainsStopAtTheDepthBound) {
+    for (int depth : {1, 7, 8, 9, 40}) {
+        SCOPED_TRACE(depth);
+        manager.RemoveAllStyles();  // the first definition of a name would be kept
+        CSkinBuilder builder;
+        const std::wstring markup =
+            L"<Window>" + StyleChain(depth) + L"<Label style=\"s0\" name=\"ok\" text=\"t\"/></Window>";
+        CControlUI* label = builder.Create(markup.c_str(), nullptr, nullptr, &manager, nullptr);
+        ASSERT_NE(label, nullptr);
+        EXPECT_STREQ(label->GetName(), L"ok");
+        EXPECT_EQ(label->GetFixedWidth(), depth <= 8 ? 7 : 0);
+        delete label;
+    }
+}
+
 TEST_F(HostileSkinTest, StyleCyclesGiveUpThatAttributeOnly) {
     struct Case {
         const char* what;
-        const wchar_t* markup;
+        std::wstring markup;
+        int width;  // what the styles leave as the label's fixed width
     };
     const Case cases[] = {
         {"style naming itself",
          L"<Window><Style name=\"s\" value=\"style=&quot;s&quot;\"/>"
-         L"<Label style=\"s\" name=\"ok\" text=\"t\"/></Window>"},
+         L"<Label style=\"s\" name=\"ok\" text=\"t\"/></Window>", 0},
         {"two styles naming each other",
          L"<Window><Style name=\"a\" value=\"style=&quot;b&quot; width=&quot;5&quot;\"/>"
-         L"<Style name=\"b\" value=\"style=&quot;a&quot;\"/><Label style=\"a\" name=\"ok\" text=\"t\"/></Window>"},
+         L"<Style name=\"b\" value=\"style=&quot;a&quot;\"/><Label style=\"a\" name=\"ok\" text=\"t\"/></Window>", 5},
         {"default list naming a self-naming style",
          L"<Window><Style name=\"s\" value=\"s\"/><Default name=\"Label\" value=\"s\"/>"
-         L"<Label name=\"ok\" text=\"t\"/></Window>"},
+         L"<Label name=\"ok\" text=\"t\"/></Window>", 0},
         {"inner style naming itself",
          L"<Window><Style name=\"s\" value=\"innerstyle=&quot;s&quot;\"/>"
-         L"<Label innerstyle=\"s\" name=\"ok\" text=\"t\"/></Window>"},
+         L"<Label innerstyle=\"s\" name=\"ok\" text=\"t\"/></Window>", 0},
         {"styles multiplying each other",
          L"<Window><Style name=\"a\" value=\"style=&quot;b&quot; style=&quot;b&quot; style=&quot;b&quot; "
          L"style=&quot;b&quot;\"/><Style name=\"b\" value=\"style=&quot;a&quot; style=&quot;a&quot; "
-         L"style=&quot;a&quot; style=&quot;a&quot;\"/><Label style=\"a\" name=\"ok\" text=\"t\"/></Window>"},
+         L"style=&quot;a&quot; style=&quot;a&quot;\"/><Label style=\"a\" name=\"ok\" text=\"t\"/></Window>", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        manager.RemoveAllStyles();  // the first definition of a name would be kept
+        manager.RemoveAllDefaultAttributeLists();
         CSkinBuilder builder;
         const DWORD start = ::GetTickCount();
-        CControlUI* label = builder.Create(c.markup, nullptr, nullptr, &manager, nullptr);
+        CControlUI* label = builder.Create(c.markup.c_str(), nullptr, nullptr, &manager, nullptr);
         EXPECT_LT(::GetTickCount() - start, kHangGuardMs);
         ASSERT_NE(label, nullptr);
         EXPECT_STREQ(label->GetName(), L"ok");
         EXPECT_STREQ(label->GetText(), L"t");
+        EXPECT_EQ(label->GetFixedWidth(), c.width);
         delete label;
     }
 }
@@ -180,6 +212,23 @@ TEST_F(HostileSkinTest, ByteSizedWindowAttributesAreClamped) {
         ApplyWindowAttribute(&manager, c.name, c.value);
         EXPECT_EQ(manager.GetOpacity(), c.opacity);
     }
+}
+
+// Found by the fuzz driver: text in a font tens of thousands of pixels high
+// took seconds to draw.
+TEST_F(HostileSkinTest, FontSizesAreClamped) {
+    CSkinBuilder builder;
+    CControlUI* root = builder.Create(
+        L"<Window><Font id=\"1\" name=\"Arial\" size=\"65535\"/><Font id=\"2\" name=\"Arial\" "
+        L"size=\"-2147483648\"/><Font id=\"3\" name=\"Arial\" size=\"72\"/><Control/></Window>",
+        nullptr, nullptr, &manager, nullptr);
+    ASSERT_NE(root, nullptr);
+    const int expected[][2] = {{1, 512}, {2, -512}, {3, 72}};
+    for (const auto& e : expected) {
+        ASSERT_NE(manager.GetFontInfo(e[0]), nullptr) << e[0];
+        EXPECT_EQ(manager.GetFontInfo(e[0])->iSize, e[1]) << e[0];
+    }
+    delete root;
 }
 
 }  // namespace

@@ -243,6 +243,26 @@ TEST(PaintManagerPaint, NamesOfTheTreeAreFoundAndALaterDuplicateWins) {
 
 namespace {
 
+// Drawn after the tree: records the size of the bitmap it is painted into and
+// of the client area at that moment.
+class BufferProbe : public CControlUI {
+public:
+    bool PaintClipped(HDC dc, const RECT& paint, CControlUI* stop) override {
+        BITMAP bm = {};
+        ::GetObjectW(::GetCurrentObject(dc, OBJ_BITMAP), sizeof(bm), &bm);
+        RECT client = {};
+        ::GetClientRect(::WindowFromDC(dc) != nullptr ? ::WindowFromDC(dc) : window, &client);
+        buffer = SIZE{bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight};
+        this->client = SIZE{client.right, client.bottom};
+        ++paints;
+        return CControlUI::PaintClipped(dc, paint, stop);
+    }
+    HWND window = nullptr;
+    SIZE buffer = {0, 0};
+    SIZE client = {0, 0};
+    int paints = 0;
+};
+
 TEST(PaintManagerPaint, LayeredWindowResizedWhileItsRootIsHiddenPaintsWithinItsBuffer) {
     // Each step resizes the client, then paints; the buffer must follow the client.
     const SIZE steps[] = {{120, 90}, {900, 700}, {40, 30}, {1000, 20}};
@@ -252,18 +272,22 @@ TEST(PaintManagerPaint, LayeredWindowResizedWhileItsRootIsHiddenPaintsWithinItsB
     CControlUI* root =
         host.Attach(L"<Window layered=\"true\"><VerticalLayout visible=\"false\" bkcolor=\"#FF00FF00\"/></Window>");
     ASSERT_NE(root, nullptr);
+    BufferProbe probe;
+    probe.window = host.GetHWND();
+    ASSERT_TRUE(host.pm.AddPostPaint(&probe));
     host.ShowAndPaint();
     for (const SIZE& s : steps) {
         SCOPED_TRACE(testing::Message() << s.cx << "x" << s.cy);
         ::SetWindowPos(host.GetHWND(), nullptr, 0, 0, s.cx, s.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        const int before = probe.paints;
         host.pm.Invalidate();
         ::UpdateWindow(host.GetHWND());
         wintest::Pump();
+        ASSERT_GT(probe.paints, before);
+        EXPECT_EQ(probe.buffer.cx, probe.client.cx);
+        EXPECT_EQ(probe.buffer.cy, probe.client.cy);
     }
-    root->SetVisible(true);
-    host.pm.Invalidate();
-    ::UpdateWindow(host.GetHWND());
-    EXPECT_TRUE(::IsWindow(host.GetHWND()));
+    host.pm.RemovePostPaint(&probe);
 }
 
 }  // namespace

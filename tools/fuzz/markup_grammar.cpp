@@ -1,0 +1,204 @@
+#include "tools/fuzz/markup_grammar.h"
+
+namespace fuzz {
+
+namespace {
+
+const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Container", "Control", "Label",
+                                 "Button",         "Progress",         "Text",      "verticallayout"};
+const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
+                               "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
+const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
+                              "&lt;Window&gt;&lt;Label text=&quot;in&quot;/&gt;&lt;/Window&gt;"};
+const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 "};
+const char* const kNumbers[] = {"0",     "1",      "-1",          "2",           "10",         "100",
+                                "255",   "256",    "32767",       "32768",       "65535",      "65536",
+                                "16384", "-32768", "2147483647",  "-2147483648", "4294967295", "99999999999",
+                                "",      "x",      "0x10",        " 5",          "1e9",        "-0"};
+const char* const kColours[] = {"#FFFF0000", "#00000000", "#80102030", "#FFFFFFFF", "#", "#FFFFFFFFFFFF",
+                                "FF00FF00",  "#-1",       "#zz",       "0"};
+const char* const kWords[] = {"true", "false", "TRUE", "left", "center", "right", "top", "vcenter", "bottom",
+                              "null", "hand", "arrow", "1", ""};
+const char* const kTexts[] = {"text",        "&amp;&lt;&gt;&quot;&apos;", "&#x41;",    "&#x;",   "&#xFFFF;",
+                              "&#x0;",       "{\\n}{\\n}",                "line<n>two", "&#x",    "&#xD83D;",
+                              "微软雅黑",    "&amp;#x41;",                "&unknown;",  "&",      "{\\n}"};
+
+const char* const kControlAttrs[] = {
+    "pos",        "padding",       "bkcolor",     "bkcolor2",        "bkimage",      "foreimage",   "forecolor",
+    "bordercolor", "bordersize",   "borderround", "leftbordersize",  "width",        "height",      "minwidth",
+    "minheight",  "maxwidth",      "maxheight",   "name",            "text",         "tooltip",     "visible",
+    "enabled",    "float",         "floatalign",  "style",           "innerstyle",   "align",       "valign",
+    "font",       "textcolor",     "textpadding", "showhtml",        "wordbreak",    "endellipsis", "autocalcwidth",
+    "normalimage", "hotimage",     "pushedimage", "disabledimage",   "stateimage",   "statecount",  "statehor",
+    "min",        "max",           "value",       "hor",             "isstretchfore", "childpadding", "inset",
+    "gradient",   "colorhsl",      "cursor",      "shortcut",        "userdata",     "mouse",       "keyboard",
+    "resourcetext", "borderstyle", "focusbordercolor", "autocalcheight", "noprefix", "sepwidth",   "hotbkcolor"};
+const char* const kWindowAttrs[] = {
+    "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
+    "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",
+    "disabledfontcolor", "defaultfontcolor", "shadowsize", "shadowsharpness", "shadowdarkness", "shadowposition",
+    "shadowcolor", "shadowcorner",  "shadowimage",  "showshadow",   "gdiplustext",  "textrenderinghint",
+    "tooltiphovertime"};
+
+std::string Number(CRng& rng) { return rng.Pick(kNumbers); }
+
+std::string Numbers(CRng& rng, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) out += rng.Chance(95) ? "," : rng.Chance(50) ? " " : "";
+        out += rng.Chance(60) ? std::to_string(static_cast<int>(rng.Below(400)) - 20) : Number(rng);
+    }
+    return out;
+}
+
+// An attribute value for `name`, written for a double-quoted attribute.
+std::string ValueFor(CRng& rng, const std::string& name);
+
+std::string ListEntry(CRng& rng) {
+    const std::string name = rng.Pick(kControlAttrs);
+    std::string value = ValueFor(rng, name);
+    // Inside a list the quotes are written as entities.
+    std::string escaped;
+    for (char c : value) escaped += c == '"' ? std::string("&quot;") : std::string(1, c);
+    return name + "=&quot;" + escaped + "&quot;";
+}
+
+std::string AttributeList(CRng& rng) {
+    std::string out;
+    const int n = static_cast<int>(rng.Below(5));
+    for (int i = 0; i < n; ++i) out += (i > 0 ? (rng.Chance(90) ? " " : ",") : "") + ListEntry(rng);
+    if (rng.Chance(15)) out = rng.Pick(kStyleNames);
+    return out;
+}
+
+std::string ValueFor(CRng& rng, const std::string& name) {
+    if (rng.Chance(5)) return Number(rng);
+    if (name.find("image") != std::string::npos) return GenerateImageDescription(rng);
+    if (name.find("color") != std::string::npos || name == "gradient") return rng.Pick(kColours);
+    if (name == "pos" || name == "padding" || name == "textpadding" || name == "inset" || name == "sizebox" ||
+        name == "caption" || name == "shadowcorner" || name == "bordersize") {
+        return Numbers(rng, 4);
+    }
+    if (name == "size" || name == "borderround" || name == "roundcorner" || name == "mininfo" ||
+        name == "maxinfo" || name == "shadowposition") {
+        return Numbers(rng, 2);
+    }
+    if (name == "float") return rng.Chance(50) ? rng.Pick(kWords) : "0.5,0.5,1.0,1.0";
+    if (name == "style") return rng.Pick(kStyleNames);
+    if (name == "innerstyle") return AttributeList(rng);
+    if (name == "text" || name == "tooltip" || name == "userdata" || name == "name") {
+        std::string t;
+        const int n = 1 + static_cast<int>(rng.Below(4));
+        for (int i = 0; i < n; ++i) t += rng.Pick(kTexts);
+        if (rng.Chance(2)) t.append(2000 + rng.Below(30000), 'W');
+        return t;
+    }
+    if (rng.Chance(50)) return rng.Pick(kWords);
+    return Number(rng);
+}
+
+void Attributes(CRng& rng, std::string& out, const char* const* names, std::size_t count, int max) {
+    const int n = static_cast<int>(rng.Below(static_cast<std::size_t>(max) + 1));
+    for (int i = 0; i < n; ++i) {
+        const std::string name = names[rng.Below(count)];
+        out += " " + name + "=\"" + ValueFor(rng, name) + "\"";
+    }
+}
+
+void Resources(CRng& rng, std::string& out) {
+    const int n = static_cast<int>(rng.Below(6));
+    for (int i = 0; i < n; ++i) {
+        switch (rng.Below(5)) {
+            case 0:
+                out += std::string("<Image name=\"") + rng.Pick(kImages) + "\"" +
+                       (rng.Chance(30) ? " mask=\"" + std::string(rng.Pick(kColours)) + "\"" : "") +
+                       (rng.Chance(20) ? " restype=\"PNG\"" : "") + (rng.Chance(20) ? " shared=\"true\"" : "") + "/>";
+                break;
+            case 1:
+                out += "<Font id=\"" + Number(rng) + "\" name=\"" + (rng.Chance(50) ? "Arial" : "微软雅黑") +
+                       "\" size=\"" + Number(rng) + "\"" + (rng.Chance(30) ? " bold=\"true\"" : "") +
+                       (rng.Chance(20) ? " default=\"true\"" : "") + (rng.Chance(10) ? " shared=\"true\"" : "") +
+                       "/>";
+                break;
+            case 2:
+            case 3:
+                out += std::string(rng.Chance(50) ? "<Style" : "<Default") + " name=\"" + rng.Pick(kStyleNames) +
+                       "\" value=\"" + AttributeList(rng) + "\"" + (rng.Chance(10) ? " shared=\"true\"" : "") +
+                       "/>";
+                break;
+            default:
+                out += std::string("<Import fontfile=\"") + rng.Pick(kImages) + "\"/>";
+                break;
+        }
+    }
+}
+
+void Children(CRng& rng, std::string& out, int depth, int& budget) {
+    const int n = static_cast<int>(rng.Below(depth < 3 ? 5 : 3));
+    for (int i = 0; i < n && budget > 0; ++i, --budget) {
+        if (rng.Chance(8)) {
+            out += std::string("<Include source=\"") + rng.Pick(kSkins) + "\"" +
+                   (rng.Chance(50) ? " count=\"" + Number(rng) + "\"" : "") + "/>";
+            continue;
+        }
+        const std::string name = rng.Pick(kControls);
+        out += "<" + name;
+        Attributes(rng, out, kControlAttrs, sizeof(kControlAttrs) / sizeof(kControlAttrs[0]), 6);
+        if (depth < 12 && rng.Chance(depth < 4 ? 45 : 20)) {
+            out += ">";
+            if (rng.Chance(10)) out += rng.Pick(kTexts);
+            Children(rng, out, depth + 1, budget);
+            out += "</" + name + ">";
+        } else {
+            out += "/>";
+        }
+    }
+}
+
+}  // namespace
+
+std::string GenerateImageDescription(CRng& rng) {
+    if (rng.Chance(20)) return rng.Pick(kImages);
+    static const char* const kKeys[] = {"dest", "source", "corner", "mask", "fade", "hole", "xtiled",
+                                        "ytiled", "hsl", "restype", "size", "align", "padding", "res"};
+    std::string out = std::string("file='") + rng.Pick(kImages) + "'";
+    const int n = static_cast<int>(rng.Below(6));
+    for (int i = 0; i < n; ++i) {
+        const std::string key = rng.Pick(kKeys);
+        std::string value;
+        if (key == "dest" || key == "source" || key == "corner" || key == "padding") {
+            value = Numbers(rng, 4);
+        } else if (key == "size") {
+            value = Numbers(rng, 2);
+        } else if (key == "mask") {
+            value = rng.Pick(kColours);
+        } else if (key == "res") {
+            value = rng.Pick(kImages);
+        } else {
+            value = rng.Chance(50) ? rng.Pick(kWords) : Number(rng);
+        }
+        out += " " + key + (rng.Chance(97) ? "='" : "=") + value + (rng.Chance(97) ? "'" : "");
+    }
+    return out;
+}
+
+std::string GenerateSkin(CRng& rng) {
+    std::string out;
+    if (rng.Chance(30)) out += "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+    out += rng.Chance(95) ? "<Window" : "<Control";
+    Attributes(rng, out, kWindowAttrs, sizeof(kWindowAttrs) / sizeof(kWindowAttrs[0]), 5);
+    out += ">";
+    Resources(rng, out);
+    int budget = 60;
+    Children(rng, out, 0, budget);
+    if (rng.Chance(3)) {
+        // Deep nesting.
+        const int depth = 50 + static_cast<int>(rng.Below(400));
+        for (int i = 0; i < depth; ++i) out += "<VerticalLayout>";
+        for (int i = 0; i < depth; ++i) out += "</VerticalLayout>";
+    }
+    out += "</Window>";
+    return out;
+}
+
+}  // namespace fuzz
