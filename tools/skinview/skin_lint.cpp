@@ -81,6 +81,8 @@ Linter::Linter(const LintSettings& settings) : m_settings(settings) {
 
 std::vector<Finding> Linter::Run(const std::wstring& skin) {
     Source* top = Load(skin);
+    m_parsedSources.insert(skin);
+    m_parsedChars = static_cast<long long>(top->text.size());
     if (!top->readable) {
         Add(Place{top, 0}, Severity::kError, L"cannot read the skin: " + top->error);
     } else if (!top->parsed) {
@@ -193,6 +195,7 @@ void Linter::LintChildren(const Source& src, const CXmlElement& element, const C
             break;
         }
         ++m_units;
+        m_attributes += node.AttrCount();
         LintControl(src, node, *info);
         if (node.HasChildElements()) LintChildren(src, node, info, depth);
     }
@@ -250,15 +253,39 @@ void Linter::LintInclude(const Source& src, const CXmlElement& node, const Class
                                       included->error);
         return;
     }
-    const long before = m_units;
+    // The builder reads each source once per build and builds it `count` times.
+    if (m_parsedSources.insert(source).second) m_parsedChars += static_cast<long long>(included->text.size());
+    const long long unitsBefore = m_units;
+    const long long attributesBefore = m_attributes;
     LintFile(*included, parent, depth + 1);
-    const long once = m_units - before;
-    m_units = before + std::max(0L, count) * (once + 1);
-    if (!m_boundReported && m_units > SkinUI::CSkinBuilder::kMaxBuildUnits) {
+    const long long repeat = std::min<long long>(std::max(0L, count), 1LL << 30);
+    m_units = unitsBefore + repeat * (m_units - unitsBefore + 1);
+    m_attributes = attributesBefore + repeat * (m_attributes - attributesBefore);
+    if (repeat > 1) {
+        for (const auto& named : m_controlNames) {
+            if (named.second.src != included) continue;
+            Add(at, Severity::kWarning, L"count=\"" + std::to_wstring(count) + L"\" repeats the control named \"" +
+                                            named.first + L"\" (" + included->name + L":" +
+                                            std::to_wstring(named.second.line) + L")");
+        }
+    }
+    if (m_boundReported) return;
+    using SkinUI::CSkinBuilder;
+    std::wstring bound;
+    if (m_units > CSkinBuilder::kMaxBuildUnits) {
+        bound = std::to_wstring(m_units) + L" controls and repetitions (the bound is " +
+                std::to_wstring(CSkinBuilder::kMaxBuildUnits) + L")";
+    } else if (m_attributes > CSkinBuilder::kMaxAttributes) {
+        bound = std::to_wstring(m_attributes) + L" attributes applied (the bound is " +
+                std::to_wstring(CSkinBuilder::kMaxAttributes) + L")";
+    } else if (m_parsedChars > CSkinBuilder::kMaxParsedChars) {
+        bound = std::to_wstring(m_parsedChars) + L" characters of markup (the bound is " +
+                std::to_wstring(CSkinBuilder::kMaxParsedChars) + L")";
+    }
+    if (!bound.empty()) {
         m_boundReported = true;
-        Add(at, Severity::kError, L"with count=\"" + std::to_wstring(count) + L"\" the skin makes " +
-                                      std::to_wstring(m_units) + L" controls and repetitions; the build stops at " +
-                                      std::to_wstring(SkinUI::CSkinBuilder::kMaxBuildUnits) + L" and fails");
+        Add(at, Severity::kError, L"with count=\"" + std::to_wstring(count) + L"\" the skin makes " + bound +
+                                      L"; the build stops there and fails");
     }
 }
 

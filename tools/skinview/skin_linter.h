@@ -132,7 +132,11 @@ private:
     std::set<long> m_fontIds;
     std::map<std::wstring, Place> m_controlNames;
     std::set<std::wstring> m_scaleChecked;
-    long m_units = 0;
+    // The work the builder would do, measured against its bounds.
+    long long m_units = 0;  // controls and include repetitions
+    long long m_attributes = 0;
+    long long m_parsedChars = 0;
+    std::set<std::wstring> m_parsedSources;
     bool m_boundReported = false;
     std::vector<Finding> m_findings;
 };
