@@ -1,6 +1,5 @@
 // The run sequence bound to Win32, the support services and the framework.
 #include <windows.h>
-#include <msi.h>
 #include <objbase.h>
 #include <ole2.h>
 
@@ -10,6 +9,7 @@
 #include "launcher/launcher_services.h"
 #include "launcher/compat_check.h"
 #include "launcher/process_utils.h"
+#include "launcher/product_query.h"
 #include "launcher/window_phase.h"
 #include "support/ini_store.h"
 #include "support/log_config.h"
@@ -72,7 +72,7 @@ LauncherServices DefaultLauncherServices() {
         return config->ReadValue(config->GetSoftNameEn(), config->GetKeyMainName(), GetSoftParamValue(kMarkerKey),
                                  L"0");
     };
-    s.productState = [](const wchar_t* code) { return static_cast<int>(MsiQueryProductStateW(code)); };
+    s.productState = [](const wchar_t* code) { return QueryProductState(code); };
 
     s.runRepairWindow = [](HINSTANCE, const std::wstring& title) { RunRepairWindowPhase(title); };
     s.runNoticeWindow = [](HINSTANCE, const std::wstring& title) { RunNoticeWindowPhase(title); };

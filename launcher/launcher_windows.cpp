@@ -82,9 +82,11 @@ void CNoTipsWnd::OnWindowReady() {
     MarkStartupPhase(StartupPhase::SkinBuilt);
     SetWindowIcon(kLauncherIconId);
     if (SkinUI::CControlUI* name = m_pm.FindControlByName(L"soft_name")) name->SetText(launcher::kDisplayName);
-    // Both buttons carry the close name; the name map keeps the later one, the "退出" button,
-    // which takes the focus so that Enter or Space answers the notice.
-    if (SkinUI::CControlUI* exit = m_pm.FindControlByName(L"sysclosebutton")) exit->SetFocus();
+    // The "退出" button takes the focus so that Enter or Space answers the notice. A skin
+    // that names both buttons "sysclosebutton" gets the later one: the name map keeps it.
+    SkinUI::CControlUI* exit = m_pm.FindControlByName(L"btn_ok");
+    if (exit == nullptr) exit = m_pm.FindControlByName(L"sysclosebutton");
+    if (exit != nullptr) exit->SetFocus();
 }
 
 void CNoTipsWnd::ReceiveNotify(TUINotify& msg) {

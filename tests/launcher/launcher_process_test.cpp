@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "launcher/product_query.h"
 #include "tests/common/test_env.h"
 
 namespace {
@@ -65,14 +66,15 @@ TEST(LauncherProcess, HiddenAndMinimisedGameWindowsAreShown) {
     }
 }
 
+// Through the launcher's own query, which loads msi.dll on first use.
 TEST(LauncherProcess, ProductStateReportsAnInstalledRuntimePackage) {
     const wchar_t* code = L"{74d0e5db-b326-4dae-a6b2-445b9de1836e}";
     const std::wstring msi = testenv::FixtureFile(L"runtime1.msi");
     testenv::RunAndWait(L"msiexec /x \"" + msi + L"\" /qn", 120000);
-    EXPECT_NE(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(code));
+    EXPECT_NE(INSTALLSTATE_DEFAULT, QueryProductState(code));
     ASSERT_EQ(0, testenv::RunAndWait(L"msiexec /i \"" + msi + L"\" /qn", 120000));
-    EXPECT_EQ(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(code));
-    EXPECT_EQ(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(L"{74D0E5DB-B326-4DAE-A6B2-445B9DE1836E}"));
+    EXPECT_EQ(INSTALLSTATE_DEFAULT, QueryProductState(code));
+    EXPECT_EQ(INSTALLSTATE_DEFAULT, QueryProductState(L"{74D0E5DB-B326-4DAE-A6B2-445B9DE1836E}"));
     EXPECT_EQ(0, testenv::RunAndWait(L"msiexec /x \"" + msi + L"\" /qn", 120000));
-    EXPECT_NE(INSTALLSTATE_DEFAULT, MsiQueryProductStateW(code));
+    EXPECT_NE(INSTALLSTATE_DEFAULT, QueryProductState(code));
 }

@@ -1,5 +1,6 @@
 // Solid and gradient fills, lines and outlines, and the HSL colour adjustment.
 #include <cmath>
+#include <mutex>
 
 #include "ui/controls/gdi_guards.h"
 #include "ui/controls/gdiplus_flat.h"
@@ -68,10 +69,64 @@ void DrawGradient(HDC dc, const RECT& rc, DWORD c1, DWORD c2, bool vertical, int
     }
 }
 
+// One opaque 32-bit pixel in a memory DC, kept for the process: stretched over a
+// rectangle it fills with that colour, alpha byte included, within the target's clip and
+// mapping. Making a pattern brush for each fill would create a DIB section each time,
+// which costs more than the fill itself.
+class COnePixel {
+public:
+    COnePixel() {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = 1;
+        bmi.bmiHeader.biHeight = 1;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        m_bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_dc = ::CreateCompatibleDC(nullptr);
+        if (m_bitmap != nullptr && m_dc != nullptr && bits != nullptr) {
+            m_old = ::SelectObject(m_dc, m_bitmap);
+            m_pixel = static_cast<DWORD*>(bits);
+        }
+    }
+    ~COnePixel() {
+        if (m_dc != nullptr) {
+            if (m_old != nullptr) ::SelectObject(m_dc, m_old);
+            ::DeleteDC(m_dc);
+        }
+        if (m_bitmap != nullptr) ::DeleteObject(m_bitmap);
+    }
+    COnePixel(const COnePixel&) = delete;
+    COnePixel& operator=(const COnePixel&) = delete;
+
+    bool Fill(HDC dc, const RECT& rc, DWORD color) {
+        if (m_pixel == nullptr) return false;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        *m_pixel = color;
+        const int mode = ::SetStretchBltMode(dc, COLORONCOLOR);
+        const BOOL ok = ::StretchBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, m_dc, 0, 0, 1, 1,
+                                     SRCCOPY);
+        if (mode != 0) ::SetStretchBltMode(dc, mode);
+        return ok != FALSE;
+    }
+
+private:
+    std::mutex m_mutex;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    DWORD* m_pixel = nullptr;
+};
+
 }  // namespace
 
 void CUIRender::FillSolid(HDC dc, const RECT& rc, DWORD color) {
     if (dc == nullptr || A(color) == 0) return;
+    if (rc.right <= rc.left || rc.bottom <= rc.top) return;
+    static COnePixel onePixel;
+    if (A(color) == 0xFF && onePixel.Fill(dc, rc, color)) return;
     if (A(color) == 0xFF) {
         // An opaque fill blends nothing: a brush of one opaque 32-bit pixel
         // gives the same pixels as GDI+ (alpha byte included) at a fraction of

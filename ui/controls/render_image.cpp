@@ -4,6 +4,7 @@
 
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
+#include "ui/controls/render_composite.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -206,6 +207,9 @@ bool CUIRender::PaintImageFile(HDC dc, CPaintManagerUI* manager, const RECT& ite
     if (!::IntersectRect(&tmp, &dest, &paint)) return true;
 
     const bool alpha = manager->IsLayered() ? true : image->bAlpha;
+    const TCompositeKey key = {source, corners, dest.right - dest.left, dest.bottom - dest.top,
+                               alpha, hole, xTiled, yTiled};
+    if (PaintComposite(dc, *image, dest, paint, key, fade)) return true;
     PaintNineGrid(dc, image->hBitmap, dest, paint, source, corners, alpha, fade, hole, xTiled, yTiled);
     return true;
 }

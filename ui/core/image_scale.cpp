@@ -1,5 +1,6 @@
 #include "ui/core/image_scale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -76,30 +77,30 @@ void ResamplePixels(const BYTE* src, int srcWidth, int srcHeight, BYTE* dst, int
     }
     const std::vector<TTap> across = Taps(srcWidth, dstWidth);
     const std::vector<TTap> down = Taps(srcHeight, dstHeight);
-    // Rows first into a float buffer (srcHeight x dstWidth), then columns.
-    std::vector<float> rows(static_cast<size_t>(srcHeight) * dstWidth * 4);
-    for (int y = 0; y < srcHeight; ++y) {
-        const BYTE* line = src + static_cast<size_t>(y) * srcWidth * 4;
-        float* out = &rows[static_cast<size_t>(y) * dstWidth * 4];
-        for (int x = 0; x < dstWidth; ++x, out += 4) {
-            const TTap& tap = across[static_cast<size_t>(x)];
-            float acc[4] = {0, 0, 0, 0};
-            for (size_t k = 0; k < tap.weights.size(); ++k) {
-                const BYTE* p = line + (static_cast<size_t>(tap.first) + k) * 4;
-                for (int c = 0; c < 4; ++c) acc[c] += p[c] * tap.weights[k];
-            }
-            for (int c = 0; c < 4; ++c) out[c] = acc[c];
-        }
-    }
+    // One output row at a time: the source rows it takes, each resampled across and
+    // added with its weight. Only two rows of the output's width are held.
+    std::vector<float> line(static_cast<size_t>(dstWidth) * 4);
+    std::vector<float> sum(static_cast<size_t>(dstWidth) * 4);
     for (int y = 0; y < dstHeight; ++y) {
-        const TTap& tap = down[static_cast<size_t>(y)];
+        const TTap& rows = down[static_cast<size_t>(y)];
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        for (size_t r = 0; r < rows.weights.size(); ++r) {
+            const BYTE* source = src + (static_cast<size_t>(rows.first) + r) * srcWidth * 4;
+            for (int x = 0; x < dstWidth; ++x) {
+                const TTap& tap = across[static_cast<size_t>(x)];
+                float acc[4] = {0, 0, 0, 0};
+                for (size_t k = 0; k < tap.weights.size(); ++k) {
+                    const BYTE* p = source + (static_cast<size_t>(tap.first) + k) * 4;
+                    for (int c = 0; c < 4; ++c) acc[c] += p[c] * tap.weights[k];
+                }
+                for (int c = 0; c < 4; ++c) line[static_cast<size_t>(x) * 4 + c] = acc[c];
+            }
+            const float weight = rows.weights[r];
+            for (size_t i = 0; i < sum.size(); ++i) sum[i] += line[i] * weight;
+        }
         BYTE* out = dst + static_cast<size_t>(y) * dstWidth * 4;
         for (int x = 0; x < dstWidth; ++x, out += 4) {
-            float acc[4] = {0, 0, 0, 0};
-            for (size_t k = 0; k < tap.weights.size(); ++k) {
-                const float* p = &rows[((static_cast<size_t>(tap.first) + k) * dstWidth + x) * 4];
-                for (int c = 0; c < 4; ++c) acc[c] += p[c] * tap.weights[k];
-            }
+            const float* acc = &sum[static_cast<size_t>(x) * 4];
             out[3] = ToByte(acc[3]);
             // Premultiplied: no colour channel may exceed the alpha.
             for (int c = 0; c < 3; ++c) {

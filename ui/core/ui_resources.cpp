@@ -4,6 +4,7 @@ namespace SkinUI {
 
 void FreeSkinImage(TUIImage* image) {
     if (!image) return;
+    FreeImageComposites(image->pComposites);
     if (image->hBitmap) DeleteObject(image->hBitmap);
     delete image;
 }

@@ -9,6 +9,10 @@
 
 namespace SkinUI {
 
+// Drawings of an image kept at their destination sizes (owned by the image record).
+struct TUIImageComposites;
+void FreeImageComposites(TUIImageComposites* composites);
+
 // One decoded image: a 32-bit top-down DIB section holding premultiplied BGRA.
 // Owned by the table it is registered in; freed with FreeSkinImage.
 struct TUIImage {
@@ -19,6 +23,7 @@ struct TUIImage {
     bool bAlpha = false;        // some pixel is not opaque, or was cleared by the mask
     CUIString sResType;         // resource type given at registration (empty for files)
     DWORD dwMask = 0;           // 0xAARRGGBB value made transparent (0: none)
+    TUIImageComposites* pComposites = nullptr;  // drawings composed from it, made when drawn
 };
 
 // One font. Owned by its table; the HFONT is owned by the record.

@@ -438,3 +438,52 @@ TEST(RenderText, GdiplusModeFallsBackToGdiForFontsItCannotUse) {
 }
 
 }  // namespace
+
+// A drawing made again at the same size comes from a composed bitmap: its pixels inside
+// the paint rectangle must be those of the nine-grid drawn piece by piece.
+TEST(RenderImageComposite, RepeatedDrawingMatchesTheNineGrid) {
+    const std::wstring translucent = drawtest::TempPath(L"composite_alpha.png");
+    const std::wstring opaque = drawtest::TempPath(L"composite_opaque.png");
+    ASSERT_TRUE(drawtest::WritePng(translucent, 24, 16, [](int x, int y) {
+        return (static_cast<DWORD>((x * 37 + y * 11) % 256) << 24) | (x * 10 << 16) | (y * 15 << 8) | 0x40;
+    }));
+    ASSERT_TRUE(drawtest::WritePng(opaque, 24, 16, [](int x, int y) { return 0xFF000000u | (x * 10 << 16) | (y * 15); }));
+    struct Case {
+        const wchar_t* name;
+        const std::wstring* file;
+        RECT corners;
+        BYTE fade;
+        bool hole, xTiled, yTiled;
+        RECT paint;
+    } const cases[] = {
+        {L"blended, stretched", &translucent, {3, 2, 4, 2}, 255, false, false, false, {0, 0, 60, 40}},
+        {L"blended, faded, hole", &translucent, {5, 4, 5, 4}, 128, true, false, false, {0, 0, 60, 40}},
+        {L"blended, tiled, part", &translucent, {2, 2, 2, 2}, 255, false, true, true, {10, 8, 41, 30}},
+        {L"opaque, part", &opaque, {6, 3, 1, 5}, 255, false, false, false, {7, 0, 33, 22}},
+        {L"opaque, hole", &opaque, {6, 3, 6, 5}, 255, true, false, false, {0, 0, 60, 40}},
+    };
+    const RECT item = {0, 0, 60, 40};
+    const RECT dest = {4, 3, 51, 36};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPaintManagerUI pm;
+        const TUIImage* image = pm.GetImageEx(c.file->c_str());
+        ASSERT_NE(image, nullptr);
+        const RECT source = {0, 0, image->nWidth, image->nHeight};
+        CCanvas expected(60, 40, kBlue);
+        CUIRender::PaintNineGrid(expected.dc(), image->hBitmap, dest, c.paint, source, c.corners, image->bAlpha,
+                                 c.fade, c.hole, c.xTiled, c.yTiled);
+        CCanvas canvas(60, 40, kBlue);
+        for (int round = 0; round < 3; ++round) {
+            canvas.Fill(kBlue);
+            EXPECT_TRUE(CUIRender::PaintImageFile(canvas.dc(), &pm, item, c.paint, c.file->c_str(), nullptr, dest,
+                                                  source, c.corners, 0, c.fade, c.hole, c.xTiled, c.yTiled));
+            int differing = 0;
+            for (int y = c.paint.top; y < c.paint.bottom; ++y)
+                for (int x = c.paint.left; x < c.paint.right; ++x) differing += canvas.At(x, y) != expected.At(x, y);
+            EXPECT_EQ(differing, 0) << "round " << round;
+        }
+    }
+    ::DeleteFileW(translucent.c_str());
+    ::DeleteFileW(opaque.c_str());
+}

@@ -189,7 +189,7 @@ TEST_F(SkinBuilderTest, NoticeSkinFromTheEmbeddedArchive) {
     EXPECT_EQ(buttonRow->GetChildAlign(), 1u);
     auto* exit = dynamic_cast<CButtonUI*>(Child(buttonRow, 0));
     ASSERT_NE(exit, nullptr);
-    EXPECT_STREQ(exit->GetName(), L"sysclosebutton");
+    EXPECT_STREQ(exit->GetName(), L"btn_ok");
     EXPECT_STREQ(exit->GetText(), L"退出");
     EXPECT_EQ(exit->GetFont(), 141);
     EXPECT_EQ(exit->GetTextColor(), 0xFF910500u);

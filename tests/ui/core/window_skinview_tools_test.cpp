@@ -220,6 +220,8 @@ TEST(SkinViewWatch, RebuildsOnChangeInPlaceAndKeepsTheLastGoodPictureOnError) {
     HWND first = nullptr;
     ASSERT_TRUE(testenv::WaitFor([&] { return (first = view.Window()) != nullptr; }, 10000));
     ::SetWindowPos(first, nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT at = {};
+    ASSERT_TRUE(testenv::WaitFor([&] { return ::GetWindowRect(first, &at) && at.left == 37 && at.top == 41; }, 10000));
 
     // A control added on disk appears in the tree of a rebuilt window at the same place.
     size_t seen = view.Output().size();
@@ -227,7 +229,6 @@ TEST(SkinViewWatch, RebuildsOnChangeInPlaceAndKeepsTheLastGoodPictureOnError) {
     ASSERT_TRUE(view.WaitForOutput("ControlUI name=\"added\" visible=1 rect=78,45,300,55", seen)) << view.Output();
     HWND rebuilt = nullptr;
     ASSERT_TRUE(testenv::WaitFor([&] { return (rebuilt = view.Window()) != nullptr && rebuilt != first; }, 10000));
-    RECT at = {};
     ::GetWindowRect(rebuilt, &at);
     EXPECT_EQ(at.left, 37);
     EXPECT_EQ(at.top, 41);
