@@ -45,7 +45,7 @@ public:
     // Bounds of one build (a build includes everything its Includes build).
     static const int kMaxIncludeDepth = 16;
     static const int kMaxNesting = 256;       // element levels, summed over includes
-    static const int kMaxBuildUnits = 10000;  // controls created plus include repetitions
+    static const int kMaxBuildUnits = 2000;   // controls created plus include repetitions
     static const long long kMaxParsedChars = 8ll << 20;      // markup of the skin and its Include sources
     static const long long kMaxAttributeChars = 4ll << 20;   // attribute text applied to the controls
     static const long long kMaxAttributes = 20000;           // attributes applied, lists included

@@ -163,6 +163,7 @@ TEST_F(HostileSkinTest, IncludeSourcesAreReadOncePerBuildAndBuildsAreBounded) {
     // Amplifying skins: each either builds or fails cleanly, well inside the guard.
     const std::string big(1 << 20, 'x');
     Write(L"bigtext.xml", "<Window><Label text=\"" + big + "\"/></Window>");
+    Write(L"ten.xml", "<Window>" + Repeat("<Label text=\"\xE5\xBE\xAE\"/>", 10) + "</Window>");
     const std::string bigMarkup = "<Window><Control userdata=\"" + std::string(3 << 20, 'y') + "\"/></Window>";
     std::string manySources = "<Window><VerticalLayout>";
     for (int i = 0; i < 4; ++i) {
@@ -176,6 +177,8 @@ TEST_F(HostileSkinTest, IncludeSourcesAreReadOncePerBuildAndBuildsAreBounded) {
         std::string markup;
     };
     const Case cases[] = {
+        {"a skin of ten labels repeated 300 times", "<Window><VerticalLayout><Include source=\"ten.xml\" "
+                                                    "count=\"300\"/></VerticalLayout></Window>"},
         {"one huge text repeated", "<Window><VerticalLayout><Include source=\"bigtext.xml\" count=\"1000\"/>"
                                    "</VerticalLayout></Window>"},
         {"many distinct large sources", manySources},
