@@ -28,7 +28,7 @@ std::wstring CConfigKey::GetKeyMainName()
     return FillSlot(m_slots[kSlotKeyMainName], GetSoftParamValue(L"KEY_MAIN_NAME"), L"MainSoft");
 }
 
-CConfig::CConfig() { GetSerialize(); }
+CConfig::CConfig() { CConfig::GetSerialize(); }
 
 CConfig::~CConfig()
 {

@@ -258,31 +258,16 @@ protected:
     CControlUI* m_pParent;
     CUIString m_sVirtualWnd;
     CUIString m_sName;
-    bool m_bUpdateNeeded;
-    bool m_bMenuUsed;
     CUIRect m_rcItem;
     CUIRect m_rcPadding;
     SIZE m_cXY;
     SIZE m_cxyFixed;
     SIZE m_cxyMin;
     SIZE m_cxyMax;
-    bool m_bVisible;
-    bool m_bInternVisible;
-    bool m_bEnabled;
-    bool m_bMouseEnabled;
-    bool m_bKeyboardEnabled;
-    bool m_bFocused;
-    bool m_bFloat;
     TUIFloatPercent m_piFloatPercent;
     UINT m_uFloatAlign;
-    bool m_bSetPos;  // inside the resize listeners
-    bool m_bRichEvent;
-    bool m_bDragEnabled;
-    bool m_bDropEnabled;
-    bool m_bResourceText;
     CUIString m_sText;
     CUIString m_sToolTip;
-    wchar_t m_chShortcut;
     CUIString m_sUserData;
     UINT_PTR m_pTag;
     UINT_PTR m_pTag2;
@@ -295,11 +280,9 @@ protected:
     CUIString m_sForeImage;
     DWORD m_dwBorderColor;
     DWORD m_dwFocusBorderColor;
-    bool m_bColorHSL;
     int m_nBorderSize;
     int m_nBorderStyle;
     int m_nTooltipWidth;
-    WORD m_wCursor;
     SIZE m_cxyBorderRound;
     CUIRect m_rcPaint;
     CUIRect m_rcBorderSize;
@@ -308,6 +291,23 @@ protected:
     int m_nListDepth = 0;
     int m_nListChars = 0;
     int m_nListAttributes = 0;
+    wchar_t m_chShortcut;
+    WORD m_wCursor;
+    bool m_bUpdateNeeded;
+    bool m_bMenuUsed;
+    bool m_bVisible;
+    bool m_bInternVisible;
+    bool m_bEnabled;
+    bool m_bMouseEnabled;
+    bool m_bKeyboardEnabled;
+    bool m_bFocused;
+    bool m_bFloat;
+    bool m_bSetPos;  // inside the resize listeners
+    bool m_bRichEvent;
+    bool m_bDragEnabled;
+    bool m_bDropEnabled;
+    bool m_bResourceText;
+    bool m_bColorHSL;
 
 private:
     CControlUI(const CControlUI&) = delete;

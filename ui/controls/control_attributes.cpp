@@ -188,7 +188,7 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         }
     } else if (NameIs(name, L"virtualwnd")) {
         SetVirtualWnd(value);
-    } else if (NameIs(name, kAccessibleNameAttribute)) {
+    } else if (NameIs(name, kAccessibleNameAttribute)) {  // NOLINT(bugprone-branch-clone): named so the skin checker knows it
         StoreExtraAttribute(name, value);  // read by the accessibility model
     } else {
         StoreExtraAttribute(name, value);

@@ -269,7 +269,7 @@ float HueToChannel(float p, float q, float t) {
 BYTE ToByte(float v) {
     if (v <= 0.0f) return 0;
     if (v >= 1.0f) return 255;
-    return static_cast<BYTE>(v * 255.0f + 0.5f);
+    return static_cast<BYTE>(std::lround(v * 255.0f));
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ UINT CVerticalLayoutUI::GetControlFlags() const {
 }
 
 void CVerticalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
-    CControlUI::PlaceAt(rc, invalidate);
+    // The box places its children itself: only the control's own placement is wanted.
+    CControlUI::PlaceAt(rc, invalidate);  // NOLINT(bugprone-parent-virtual-call)
     rc = GetClientPos();
     if (m_items.IsEmpty()) {
         UpdateScrollBars(rc, 0, 0);

@@ -500,7 +500,7 @@ STDMETHODIMP CAccessibleElement::accDoDefaultAction(VARIANT child) {
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
         if (FAILED(hr)) return hr;
-        if (!Accessible::HasDefaultAction(control)) return DISP_E_MEMBERNOTFOUND;
+        if (control == nullptr || !Accessible::HasDefaultAction(control)) return DISP_E_MEMBERNOTFOUND;
         if (!control->IsVisible() || !control->IsEnabled()) return E_FAIL;
         // The click runs from the window's own queue, as a mouse click would, so
         // that a client never waits on what the click handler does.

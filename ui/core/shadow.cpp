@@ -200,13 +200,15 @@ void CShadowUI::Create(HWND owner) {
     if (m_hWnd == nullptr) return;
     m_owner = owner;
     m_lastSize = SIZE{-1, -1};
-    m_subclassed = SubclassApi().set(owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this),
-                                     reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    const TSubclassApi& api = SubclassApi();
+    m_subclassed = api.set != nullptr &&
+                   api.set(owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this),
+                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     Update();
 }
 
 void CShadowUI::Destroy() {
-    if (m_subclassed && m_owner != nullptr) {
+    if (m_subclassed && m_owner != nullptr && SubclassApi().remove != nullptr) {
         SubclassApi().remove(m_owner, &CShadowUI::OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this));
     }
     m_subclassed = false;
@@ -341,7 +343,9 @@ void CShadowUI::DrawComputed(BYTE* pixels, int width, int height, const RECT& ow
 LRESULT CALLBACK CShadowUI::OwnerSubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                               DWORD_PTR data) {
     auto* self = reinterpret_cast<CShadowUI*>(data);
-    const LRESULT result = SubclassApi().def(hWnd, msg, wParam, lParam);
+    const TSubclassApi& api = SubclassApi();
+    const LRESULT result =
+        api.def != nullptr ? api.def(hWnd, msg, wParam, lParam) : ::DefWindowProcW(hWnd, msg, wParam, lParam);
     switch (msg) {
     case WM_WINDOWPOSCHANGED:
     case WM_SHOWWINDOW:
@@ -358,7 +362,7 @@ LRESULT CALLBACK CShadowUI::OwnerSubclassProc(HWND hWnd, UINT msg, WPARAM wParam
         self->m_hWnd = nullptr;
         break;
     case WM_NCDESTROY:
-        SubclassApi().remove(hWnd, &CShadowUI::OwnerSubclassProc, id);
+        if (api.remove != nullptr) api.remove(hWnd, &CShadowUI::OwnerSubclassProc, id);
         self->m_subclassed = false;
         self->m_owner = nullptr;
         break;
