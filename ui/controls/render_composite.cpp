@@ -14,8 +14,12 @@ constexpr long long kMaxCompositePixels = 256 * 1024;
 // Drawings kept per image; the least recently used one makes room.
 constexpr int kSlots = 4;
 
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 bool SameKey(const TCompositeKey& a, const TCompositeKey& b) {
-    return ::EqualRect(&a.source, &b.source) && ::EqualRect(&a.corners, &b.corners) && a.width == b.width &&
+    return SameRect(a.source, b.source) && SameRect(a.corners, b.corners) && a.width == b.width &&
            a.height == b.height && a.alpha == b.alpha && a.hole == b.hole && a.xTiled == b.xTiled &&
            a.yTiled == b.yTiled;
 }
@@ -112,9 +116,8 @@ bool PaintComposite(HDC dc, const TUIImage& image, const RECT& dest, const RECT&
     const bool blend = key.alpha || fade != 255;
     if (!blend && key.hole) return false;
 
-    TUIImage& cached = const_cast<TUIImage&>(image);
-    if (cached.pComposites == nullptr) cached.pComposites = new TUIImageComposites;
-    TUIImageComposites& c = *cached.pComposites;
+    if (image.pComposites == nullptr) image.pComposites = new TUIImageComposites;
+    TUIImageComposites& c = *image.pComposites;
     CComposite* found = nullptr;
     for (CComposite& slot : c.slots) {
         if (slot.Holds(key)) found = &slot;

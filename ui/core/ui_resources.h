@@ -23,7 +23,7 @@ struct TUIImage {
     bool bAlpha = false;        // some pixel is not opaque, or was cleared by the mask
     CUIString sResType;         // resource type given at registration (empty for files)
     DWORD dwMask = 0;           // 0xAARRGGBB value made transparent (0: none)
-    TUIImageComposites* pComposites = nullptr;  // drawings composed from it, made when drawn
+    mutable TUIImageComposites* pComposites = nullptr;  // drawings composed from it, made when drawn
 };
 
 // One font. Owned by its table; the HFONT is owned by the record.
