@@ -85,7 +85,7 @@ TEST(SkinViewLint, FindsEachSeededMistakeOnItsLine) {
          nullptr, nullptr, ":18: error: Include source \"gap.xml\" not found", 2},
         {"include over the work bound", "<Control height=\"10\" />",
          "<Control height=\"10\" /><Include source=\"gap.xml\" count=\"20000\" />", L"gap.xml", gap.c_str(),
-         ":18: error: with count=\"20000\" the skin makes 40012 controls and repetitions (the bound is 10000)", 2},
+         ":18: error: with count=\"20000\" the skin makes 40012 controls and repetitions (the bound is 2000)", 2},
     };
     for (const Seeded& c : cases) {
         SCOPED_TRACE(c.what);
