@@ -1,3 +1,4 @@
+#include "ui/core/dib32.h"
 #include "tools/fuzz/fuzz_targets.h"
 
 #include <cstring>
@@ -91,15 +92,8 @@ CTargetContext::CTargetContext(const std::string& skinArchive) : m_skinArchive(s
     HDC screen = ::GetDC(nullptr);
     m_dc = ::CreateCompatibleDC(screen);
     ::ReleaseDC(nullptr, screen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = kCanvasWidth;
-    bmi.bmiHeader.biHeight = -kCanvasHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_bitmap = ::CreateDIBSection(m_dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    BYTE* bits = nullptr;
+    m_bitmap = SkinUI::CreateDib32(m_dc, kCanvasWidth, kCanvasHeight, &bits);
     if (m_dc != nullptr && m_bitmap != nullptr) m_oldBitmap = ::SelectObject(m_dc, m_bitmap);
     ResetFramework();
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ui/core/dib32.h"
 #include "ui/core/ui_handles.h"
 
 namespace skinview {
@@ -13,15 +14,8 @@ bool CaptureClient(HWND hWnd, Picture& picture) {
     const int height = rc.bottom - rc.top;
     if (width <= 0 || height <= 0) return false;
 
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;  // top-down
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    SkinUI::CUIScopedGdiObject<HBITMAP> bitmap(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BYTE* bits = nullptr;
+    SkinUI::CUIScopedGdiObject<HBITMAP> bitmap(SkinUI::CreateDib32(nullptr, width, height, &bits));
     SkinUI::CUIScopedMemDC dc(::CreateCompatibleDC(nullptr));
     if (bitmap.Get() == nullptr || dc.Get() == nullptr || bits == nullptr) return false;
     HGDIOBJ old = ::SelectObject(dc.Get(), bitmap.Get());

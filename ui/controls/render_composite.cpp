@@ -1,3 +1,4 @@
+#include "ui/core/dib32.h"
 #include "ui/controls/render_composite.h"
 
 #include <cstring>
@@ -46,15 +47,8 @@ public:
 
     bool Compose(const TUIImage& image, const TCompositeKey& key) {
         Reset();
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = key.width;
-        bmi.bmiHeader.biHeight = -key.height;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        BYTE* bits = nullptr;
+        m_bitmap = CreateDib32(nullptr, key.width, key.height, &bits);
         m_dc = ::CreateCompatibleDC(nullptr);
         if (m_bitmap == nullptr || m_dc == nullptr || bits == nullptr) {
             Reset();

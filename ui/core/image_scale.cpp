@@ -1,3 +1,4 @@
+#include "ui/core/dib32.h"
 #include "ui/core/image_scale.h"
 
 #include <algorithm>
@@ -117,21 +118,14 @@ TUIImage* ResampleSkinImage(const TUIImage& src, int width, int height) {
         static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) > kMaxImagePixels) {
         return nullptr;
     }
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    CUIScopedGdiObject<HBITMAP> bitmap(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BYTE* bits = nullptr;
+    CUIScopedGdiObject<HBITMAP> bitmap(CreateDib32(nullptr, width, height, &bits));
     if (bitmap.Get() == nullptr || bits == nullptr) return nullptr;
-    ResamplePixels(src.pBits, src.nWidth, src.nHeight, static_cast<BYTE*>(bits), width, height);
+    ResamplePixels(src.pBits, src.nWidth, src.nHeight, bits, width, height);
 
     TUIImage* image = new TUIImage;
     image->hBitmap = bitmap.Release();
-    image->pBits = static_cast<BYTE*>(bits);
+    image->pBits = bits;
     image->nWidth = width;
     image->nHeight = height;
     image->bAlpha = src.bAlpha;

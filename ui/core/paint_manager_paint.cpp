@@ -2,6 +2,7 @@
 // update rectangle, the layered-window path and WM_PRINTCLIENT.
 #include <cstring>
 
+#include "ui/core/dib32.h"
 #include "ui/controls/container.h"
 #include "ui/controls/control.h"
 #include "ui/controls/render.h"
@@ -14,20 +15,6 @@ namespace {
 
 CControlUI* FindUpdateNeeded(CControlUI* control, void*) {
     return control->IsUpdateNeeded() ? control : nullptr;
-}
-
-HBITMAP CreateDib32(HDC dc, int cx, int cy, BYTE** bits) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;  // top-down
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    *bits = bitmap != nullptr ? static_cast<BYTE*>(pixels) : nullptr;
-    return bitmap;
 }
 
 bool BitmapSizeIs(HBITMAP bitmap, int cx, int cy) {

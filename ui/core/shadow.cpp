@@ -1,3 +1,4 @@
+#include "ui/core/dib32.h"
 #include "ui/core/shadow.h"
 
 #include <windows.h>
@@ -59,20 +60,6 @@ const TSubclassApi& SubclassApi() {
         return a;
     }();
     return api;
-}
-
-HBITMAP CreateDib32(int cx, int cy, BYTE** bits) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    *bits = bitmap != nullptr ? static_cast<BYTE*>(pixels) : nullptr;
-    return bitmap;
 }
 
 // Distance in pixels from (x, y) to the rectangle; negative inside it.
@@ -261,7 +248,7 @@ bool CShadowUI::Redraw(const RECT& ownerRect) {
 
     CUIScopedMemDC dc(::CreateCompatibleDC(nullptr));
     BYTE* bits = nullptr;
-    CUIScopedGdiObject<HBITMAP> bitmap(CreateDib32(width, height, &bits));
+    CUIScopedGdiObject<HBITMAP> bitmap(CreateDib32(nullptr, width, height, &bits));
     if (dc.Get() == nullptr || bitmap.Get() == nullptr) return false;
     HGDIOBJ old = ::SelectObject(dc.Get(), bitmap.Get());
     std::memset(bits, 0, static_cast<size_t>(width) * height * 4);
