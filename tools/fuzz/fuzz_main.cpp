@@ -131,6 +131,8 @@ int wmain(int argc, wchar_t** argv) {
         fprintf(stderr, "slowest: iteration %llu, %.1f ms; most processor time: iteration %llu, %.1f ms\n",
                 static_cast<unsigned long long>(result.slowestIteration), result.slowestMs,
                 static_cast<unsigned long long>(result.slowestCpuIteration), result.slowestCpuMs);
+        fprintf(stderr, "%d stalls (an input overran the limit once, then finished in a fresh child)\n",
+                result.stalls);
     }
     printf("%llu inputs, %d crashes, %d hangs, slowest %.1f ms\n", static_cast<unsigned long long>(result.inputs),
            result.crashes, result.hangs, result.slowestMs);

@@ -1,6 +1,9 @@
 #include "tools/fuzz/supervisor.h"
 
+#include <psapi.h>
+
 #include <cstdio>
+#include <vector>
 
 #include "tools/fuzz/fuzz_targets.h"
 
@@ -111,6 +114,169 @@ std::wstring ChildCommandLine(const TRunOptions& options, HANDLE mapping, std::u
 
 }  // namespace
 
+namespace {
+
+// One child's run of [from, from + count).
+struct TBatch {
+    std::uint64_t finished = 0;
+    bool ok = false;       // every input finished
+    bool hung = false;     // the watchdog ended it
+    DWORD code = 0;        // exception or exit code of a crash
+    std::string where;     // a hung child's thread, when it was ended
+    double slowestMs = 0;
+    std::uint64_t slowestAt = 0;
+    double slowestCpuMs = 0;
+    std::uint64_t slowestCpuAt = 0;
+};
+
+struct TModule {
+    ULONG_PTR base;
+    ULONG_PTR size;
+    char name[64];
+};
+
+std::vector<TModule> ModulesOf(HANDLE process) {
+    std::vector<TModule> modules;
+    HMODULE handles[256];
+    DWORD needed = 0;
+    if (!::EnumProcessModules(process, handles, sizeof(handles), &needed)) return modules;
+    const DWORD count = needed / sizeof(HMODULE) < 256 ? needed / sizeof(HMODULE) : 256;
+    for (DWORD i = 0; i < count; ++i) {
+        MODULEINFO info = {};
+        TModule module = {};
+        if (!::GetModuleInformation(process, handles[i], &info, sizeof(info))) continue;
+        module.base = reinterpret_cast<ULONG_PTR>(info.lpBaseOfDll);
+        module.size = info.SizeOfImage;
+        if (::GetModuleBaseNameA(process, handles[i], module.name, sizeof(module.name)) == 0) {
+            snprintf(module.name, sizeof(module.name), "?");
+        }
+        modules.push_back(module);
+    }
+    return modules;
+}
+
+// "module+0xoffset", or nothing when the address is in no module.
+std::string Place(const std::vector<TModule>& modules, ULONG_PTR address) {
+    for (const TModule& m : modules) {
+        // The first page holds the headers: a value there is data, not code.
+        if (address >= m.base + 0x1000 && address - m.base < m.size) {
+            char text[96];
+            snprintf(text, sizeof(text), "%s+0x%llx", m.name, static_cast<unsigned long long>(address - m.base));
+            return text;
+        }
+    }
+    return std::string();
+}
+
+// Where a stuck child's thread is: its processor time, its program counter,
+// and the code addresses on the top of its stack (return addresses among them).
+std::string DescribeStuck(HANDLE process, HANDLE thread) {
+    std::string text;
+    char line[128];
+    FILETIME created, exited, kernel, user;
+    if (::GetProcessTimes(process, &created, &exited, &kernel, &user)) {
+        const auto value = [](const FILETIME& t) {
+            return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+        };
+        snprintf(line, sizeof(line), "processor time %.0f ms (user %.0f ms)",
+                 static_cast<double>(value(kernel) + value(user)) / 10000.0, static_cast<double>(value(user)) / 10000.0);
+        text += line;
+    }
+    if (::SuspendThread(thread) == static_cast<DWORD>(-1)) return text + "; thread not suspended";
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER;
+    const bool haveContext = ::GetThreadContext(thread, &context) != FALSE;
+    const std::vector<TModule> modules = ModulesOf(process);
+    if (haveContext) {
+#ifdef _WIN64
+        const ULONG_PTR pc = context.Rip, sp = context.Rsp;
+#else
+        const ULONG_PTR pc = context.Eip, sp = context.Esp;
+#endif
+        const std::string at = Place(modules, pc);
+        snprintf(line, sizeof(line), "; pc %s", at.empty() ? "outside every module" : at.c_str());
+        text += line;
+        // The top 16 KiB of the stack, page by page while it reads.
+        std::vector<ULONG_PTR> words(4096 / sizeof(ULONG_PTR));
+        int shown = 0;
+        text += "; stack";
+        for (ULONG_PTR page = sp; page < sp + 16384 && shown < 40; page += 4096) {
+            SIZE_T read = 0;
+            if (!::ReadProcessMemory(process, reinterpret_cast<const void*>(page), words.data(), 4096, &read)) break;
+            for (size_t i = 0; i < read / sizeof(ULONG_PTR) && shown < 40; ++i) {
+                const std::string place = Place(modules, words[i]);
+                if (place.empty()) continue;
+                text += " " + place;
+                ++shown;
+            }
+        }
+    } else {
+        text += "; no thread context";
+    }
+    ::ResumeThread(thread);
+    return text;
+}
+
+TBatch RunBatch(const TRunOptions& options, HANDLE mapping, TChildState* state, std::uint64_t from,
+                std::uint64_t count) {
+    TBatch batch;
+    ZeroMemory(const_cast<TChildState*>(state), sizeof(TChildState));
+    std::wstring command = ChildCommandLine(options, mapping, from, count);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        fprintf(stderr, "cannot start a child process (error %lu)\n", ::GetLastError());
+        batch.code = 0xFFFFFFFF;
+        return batch;
+    }
+    // The watchdog: one input running longer than the hang limit ends the child.
+    while (::WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
+        if (state->busy && ::GetTickCount() - static_cast<DWORD>(state->startTick) > options.hangMs) {
+            batch.where = DescribeStuck(pi.hProcess, pi.hThread);
+            ::TerminateProcess(pi.hProcess, 4);
+            ::WaitForSingleObject(pi.hProcess, INFINITE);
+            batch.hung = true;
+            break;
+        }
+    }
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(pi.hProcess, &exitCode);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+
+    batch.slowestMs = state->slowestUs / 1000.0;
+    batch.slowestAt = from + static_cast<std::uint64_t>(state->slowestAt);
+    batch.slowestCpuMs = state->slowestCpuUs / 1000.0;
+    batch.slowestCpuAt = from + static_cast<std::uint64_t>(state->slowestCpuAt);
+    batch.finished = static_cast<std::uint64_t>(state->finished);
+    batch.ok = !batch.hung && state->done && exitCode == 0;
+    batch.code = state->failure != 0 ? static_cast<DWORD>(state->failure) : exitCode;
+    return batch;
+}
+
+void Account(TRunResult& result, const TBatch& batch) {
+    if (batch.slowestMs > result.slowestMs) {
+        result.slowestMs = batch.slowestMs;
+        result.slowestIteration = batch.slowestAt;
+    }
+    if (batch.slowestCpuMs > result.slowestCpuMs) {
+        result.slowestCpuMs = batch.slowestCpuMs;
+        result.slowestCpuIteration = batch.slowestCpuAt;
+    }
+    result.inputs += batch.finished;
+}
+
+void NoteStuck(const TRunOptions& options, const char* kind, std::uint64_t iteration, const std::string& where) {
+    fprintf(stderr, "%s at iteration %llu: %s\n", kind, static_cast<unsigned long long>(iteration), where.c_str());
+    if (FILE* f = _wfopen((options.outDir + L"\\findings.txt").c_str(), L"a")) {
+        fprintf(f, "%s iteration=%llu %s\n", kind, static_cast<unsigned long long>(iteration), where.c_str());
+        fclose(f);
+    }
+}
+
+}  // namespace
+
 TRunResult Supervise(const TRunOptions& options, const TSeeds& seeds) {
     TRunResult result;
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -122,58 +288,41 @@ TRunResult Supervise(const TRunOptions& options, const TSeeds& seeds) {
         ::CloseHandle(mapping);
         return result;
     }
+    ::CreateDirectoryW(options.outDir.c_str(), nullptr);
     const std::uint64_t end = options.from + options.inputs;
     std::uint64_t next = options.from;
     while (next < end) {
         const std::uint64_t count = end - next < options.batch ? end - next : options.batch;
-        ZeroMemory(const_cast<TChildState*>(state), sizeof(TChildState));
-        std::wstring command = ChildCommandLine(options, mapping, next, count);
-        STARTUPINFOW si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-            fprintf(stderr, "cannot start a child process (error %lu)\n", ::GetLastError());
-            break;
-        }
-        ::CloseHandle(pi.hThread);
-        // The watchdog: one input running longer than the hang limit ends the child.
-        bool hung = false;
-        while (::WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
-            if (state->busy && ::GetTickCount() - static_cast<DWORD>(state->startTick) > options.hangMs) {
-                ::TerminateProcess(pi.hProcess, 4);
-                ::WaitForSingleObject(pi.hProcess, INFINITE);
-                hung = true;
-                break;
-            }
-        }
-        DWORD exitCode = 0;
-        ::GetExitCodeProcess(pi.hProcess, &exitCode);
-        ::CloseHandle(pi.hProcess);
-
-        const double slowest = state->slowestUs / 1000.0;
-        if (slowest > result.slowestMs) {
-            result.slowestMs = slowest;
-            result.slowestIteration = next + static_cast<std::uint64_t>(state->slowestAt);
-        }
-        const double slowestCpu = state->slowestCpuUs / 1000.0;
-        if (slowestCpu > result.slowestCpuMs) {
-            result.slowestCpuMs = slowestCpu;
-            result.slowestCpuIteration = next + static_cast<std::uint64_t>(state->slowestCpuAt);
-        }
-        const std::uint64_t finished = static_cast<std::uint64_t>(state->finished);
-        result.inputs += finished;
-        if (!hung && state->done && exitCode == 0) {
+        const TBatch batch = RunBatch(options, mapping, state, next, count);
+        if (batch.code == 0xFFFFFFFF && batch.finished == 0 && !batch.hung) break;  // no child started
+        Account(result, batch);
+        if (batch.ok) {
             next += count;
             continue;
         }
         // The input that was running failed; the run goes on after it.
-        const std::uint64_t failed = next + finished;
-        if (hung) {
-            ++result.hangs;
-            SaveFailure(options, seeds, failed, "hang", 0);
+        const std::uint64_t failed = next + batch.finished;
+        if (batch.hung) {
+            NoteStuck(options, "overrun", failed, batch.where);
+            // Once more, alone in a fresh child: a stall of the machine does not come back.
+            const TBatch again = RunBatch(options, mapping, state, failed, 1);
+            if (again.ok) {
+                ++result.stalls;
+                Account(result, again);
+                next = failed + 1;
+                continue;
+            }
+            if (again.hung) {
+                NoteStuck(options, "overrun again", failed, again.where);
+                ++result.hangs;
+                SaveFailure(options, seeds, failed, "hang", 0);
+            } else {
+                ++result.crashes;
+                SaveFailure(options, seeds, failed, "crash", again.code);
+            }
         } else {
             ++result.crashes;
-            SaveFailure(options, seeds, failed, "crash", state->failure != 0 ? state->failure : exitCode);
+            SaveFailure(options, seeds, failed, "crash", batch.code);
         }
         ++result.inputs;
         next = failed + 1;

@@ -3,6 +3,13 @@
 // undefined-behaviour checks, an abort) or stays in one input longer than the
 // hang limit is a failure of that input. The input is made again from its
 // seed and iteration and saved; the run goes on with the next input.
+//
+// Before a stuck child is ended, the watchdog records where its thread is
+// (the program counter and the code addresses found on its stack, as module
+// offsets) and how much processor time it used. The input is then run once
+// more in a fresh child: only an input that overruns the limit again is a
+// hang. One that finishes was a stall of the machine, not of the input; it is
+// counted and reported apart, with the same record.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +36,7 @@ struct TRunResult {
     std::uint64_t inputs = 0;
     int crashes = 0;
     int hangs = 0;
+    int stalls = 0;                  // overran once, then finished in a fresh child
     double slowestMs = 0;            // wall-clock time of the slowest input
     std::uint64_t slowestIteration = 0;
     double slowestCpuMs = 0;         // processor time of the input that took the most
