@@ -225,8 +225,15 @@ TBatch RunBatch(const TRunOptions& options, HANDLE mapping, TChildState* state, 
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-        fprintf(stderr, "cannot start a child process (error %lu)\n", ::GetLastError());
+    // Process creation can fail for a moment on a busy machine (Wine has answered
+    // ERROR_INTERNAL_ERROR once in a million-input run): a few tries before giving up.
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        if (attempt > 0) ::Sleep(200 * attempt);
+        started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi) != FALSE;
+        if (!started) fprintf(stderr, "cannot start a child process (error %lu)\n", ::GetLastError());
+    }
+    if (!started) {
         batch.code = 0xFFFFFFFF;
         return batch;
     }
