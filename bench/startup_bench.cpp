@@ -9,9 +9,11 @@
 //       time as the system reports it (Wine reports none for other processes: bench/run
 //       reads it from /proc meanwhile) and its peak working set. The caller makes the
 //       repair last long enough.
-//   startup_bench game <launcher.exe> <launcher dir> [runs]
+//   startup_bench game <launcher.exe> <launcher dir> [runs] [least-launcher.exe]
 //       From process creation to the game's window, started by the launcher (marker "1")
-//       against starting the game from the same directory directly.
+//       against starting the game from the same directory directly, and against the least
+//       launcher: a program that only starts the game (the floor of any launcher, which
+//       pays for a second process start).
 //
 // Lines starting with "table:" carry the figures that bench/run collects per build.
 #include <windows.h>
@@ -95,8 +97,8 @@ double MsSince(long long t0) {
 // An owned child process.
 struct CChild {
     PROCESS_INFORMATION pi{};
-    bool Start(const std::wstring& exe, const std::wstring& dir) {
-        std::wstring cmd = L"\"" + exe + L"\"";
+    bool Start(const std::wstring& exe, const std::wstring& dir, const std::wstring& args = std::wstring()) {
+        std::wstring cmd = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" \"" + args + L"\"");
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         return CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -175,13 +177,13 @@ Sample MeasureWindow(const std::wstring& exe, const std::wstring& dir, const wch
     return s;
 }
 
-Sample MeasureGame(const std::wstring& exe, const std::wstring& dir, int run) {
+Sample MeasureGame(const std::wstring& exe, const std::wstring& dir, int run, const std::wstring& args = L"") {
     Sample s;
     CTimelineBlock block(run);
     {
         CChild child;
         const long long t0 = Counter();
-        if (!child.Start(exe, dir)) return s;
+        if (!child.Start(exe, dir, args)) return s;
         s.ms = AwaitWindow(child, t0, L"GLFW30", L"Tavrel", false, false);
         child.Exited(5000);
         block.Read(t0, s);
@@ -261,26 +263,32 @@ int Idle(const wchar_t* launcher, const wchar_t* dir, int seconds) {
     return 0;
 }
 
-int Game(const wchar_t* launcher, const wchar_t* dir, int runs) {
+int Game(const wchar_t* launcher, const wchar_t* dir, int runs, const wchar_t* leastLauncher) {
     const std::wstring game = std::wstring(dir) + L"\\qvx.exe";
     KillGameWindows();
-    std::vector<double> viaLauncher, direct, started;
+    std::vector<double> viaLauncher, direct, viaLeast;
     std::vector<Sample> samples;
     for (int i = 0; i < runs; ++i) {
-        Sample d = MeasureGame(game, dir, 2 * i);
+        Sample d = MeasureGame(game, dir, 3 * i);
         Sleep(200);
-        Sample l = MeasureGame(launcher, dir, 2 * i + 1);
+        Sample l = MeasureGame(launcher, dir, 3 * i + 1);
         Sleep(200);
+        if (leastLauncher != nullptr) {
+            viaLeast.push_back(MeasureGame(leastLauncher, dir, 3 * i + 2, game).ms);
+            Sleep(200);
+        }
         direct.push_back(d.ms);
         viaLauncher.push_back(l.ms);
         samples.push_back(l);
     }
-    const double lm = Median(viaLauncher), dm = Median(direct);
+    const double lm = Median(viaLauncher), dm = Median(direct), fm = Median(viaLeast);
     std::printf("start-up to the game's window (marker \"1\"), median of %d runs\n", runs);
     std::printf("  through the launcher:       %8.1f ms\n", lm);
     std::printf("  game started directly:      %8.1f ms\n", dm);
+    if (fm > 0) std::printf("  through the least launcher: %8.1f ms  (starts the game, nothing else)\n", fm);
     PrintTimeline(samples);
     if (lm > 0 && dm > 0) std::printf("table: start-up to the game, marker \"1\" / game directly: %.2f\n", lm / dm);
+    if (lm > 0 && fm > 0) std::printf("table: start-up to the game, marker \"1\" / least launcher: %.2f\n", lm / fm);
     return lm > 0 && dm > 0 ? 0 : 1;
 }
 
@@ -290,10 +298,11 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"repair" && argc >= 5) return Repair(argv[2], argv[3], argv[4], argc > 5 ? std::max(1, _wtoi(argv[5])) : 7);
     if (mode == L"idle" && argc >= 4) return Idle(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 3);
-    if (mode == L"game" && argc >= 4) return Game(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 7);
+    if (mode == L"game" && argc >= 4)
+        return Game(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 7, argc > 5 ? argv[5] : nullptr);
     std::fprintf(stderr,
                  "usage: startup_bench repair <launcher.exe> <dir> <baseline.exe> [runs]\n"
                  "       startup_bench idle <launcher.exe> <dir> [seconds]\n"
-                 "       startup_bench game <launcher.exe> <dir> [runs]\n");
+                 "       startup_bench game <launcher.exe> <dir> [runs] [least-launcher.exe]\n");
     return 2;
 }

@@ -28,6 +28,7 @@ struct LauncherServices {
     std::function<bool()> isSystemSupported;
     std::function<std::wstring()> readRepairMarker;         // stored marker, "0" when absent
     std::function<int(const wchar_t* productCode)> productState;
+    std::function<void()> productQueriesDone;  // optional: the queries' library may be unloaded
 
     // Window phases. Each returns after its window is gone (or could not be created).
     std::function<void(HINSTANCE, const std::wstring& title)> runRepairWindow;

@@ -73,6 +73,7 @@ LauncherServices DefaultLauncherServices() {
                                  L"0");
     };
     s.productState = [](const wchar_t* code) { return QueryProductState(code); };
+    s.productQueriesDone = ReleaseProductQuery;
 
     s.runRepairWindow = [](HINSTANCE, const std::wstring& title) { RunRepairWindowPhase(title); };
     s.runNoticeWindow = [](HINSTANCE, const std::wstring& title) { RunNoticeWindowPhase(title); };

@@ -6,7 +6,7 @@ namespace {
 
 typedef int(WINAPI* QueryProductStateFn)(const wchar_t*);
 
-// msi.dll for the rest of the process once a query was made.
+// msi.dll, loaded for the queries of one decision.
 class CInstallerLibrary {
 public:
     CInstallerLibrary() : m_module(LoadLibraryW(L"msi.dll")) {
@@ -27,9 +27,16 @@ private:
     QueryProductStateFn m_query = nullptr;
 };
 
+CInstallerLibrary* g_library = nullptr;  // the launcher's main thread only
+
 }  // namespace
 
 int QueryProductState(const wchar_t* productCode) {
-    static const CInstallerLibrary library;
-    return library.Query(productCode);
+    if (g_library == nullptr) g_library = new CInstallerLibrary;
+    return g_library->Query(productCode);
+}
+
+void ReleaseProductQuery() {
+    delete g_library;
+    g_library = nullptr;
 }

@@ -6,10 +6,14 @@ namespace launcher {
 
 bool RepairNeeded(const LauncherServices& s) {
     if (s.readRepairMarker() != kMarkerNeedsRepair) return false;
+    bool installed = false;
     for (const wchar_t* code : kRuntimeProducts) {
-        if (s.productState(code) == kInstalledState) return false;
+        installed = s.productState(code) == kInstalledState;
+        if (installed) break;
     }
-    return true;
+    // The answers are in: the installer's library need not stay for the window.
+    if (s.productQueriesDone) s.productQueriesDone();
+    return !installed;
 }
 
 void StartGame(const LauncherServices& s) {

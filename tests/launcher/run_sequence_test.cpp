@@ -42,6 +42,7 @@ LauncherServices Fake(Recorder& r) {
             if (i == r.installedProduct && std::wstring(code) == launcher::kRuntimeProducts[i]) return 5;
         return -1;
     };
+    s.productQueriesDone = [note] { note(L"queries done"); };
     s.runRepairWindow = [note](HINSTANCE, const std::wstring& title) { note(L"repair:" + title); };
     s.runNoticeWindow = [note](HINSTANCE, const std::wstring& title) { note(L"notice:" + title); };
     s.installDirectory = [&r] { return r.installDir; };
@@ -125,7 +126,11 @@ TEST(RepairDecision, NothingInstalledRunsTheRepairWindowThenStartsTheGame) {
     launcher::RunLauncherWith(nullptr, Fake(r));
     EXPECT_EQ(3, Count(r, L"query:"));
     ASSERT_EQ(1, Count(r, L"repair:Tavrel"));
+    // The installer's library is let go after the last query, before the window is built.
+    auto done = std::find(r.calls.begin(), r.calls.end(), L"queries done");
     auto repair = std::find(r.calls.begin(), r.calls.end(), L"repair:Tavrel");
+    EXPECT_EQ(L"query:", done[-1].substr(0, 6));
+    EXPECT_LT(done, repair);
     auto launch = std::find_if(r.calls.begin(), r.calls.end(),
                                [](const std::wstring& c) { return c.rfind(L"launch:", 0) == 0; });
     EXPECT_LT(repair, launch);

@@ -18,6 +18,14 @@ RECT ToDevice(HDC dc, const RECT& rc) {
 
 CUIClip::CUIClip(HDC dc, const RECT& rc) : m_rcItem(rc), m_hDC(dc), m_hRgn(nullptr), m_hOldRgn(nullptr) {
     if (m_hDC == nullptr) return;
+    // When what may be drawn already lies inside the rectangle, the intersection is the
+    // clip in force: nothing is selected (nested containers of one paint rectangle
+    // would otherwise make, combine and select two regions each, to the same effect).
+    RECT box;
+    const int kind = ::GetClipBox(dc, &box);
+    if (kind == NULLREGION ||
+        (kind != ERROR && box.left >= rc.left && box.top >= rc.top && box.right <= rc.right && box.bottom <= rc.bottom))
+        return;
     RECT dev = ToDevice(dc, rc);
     HRGN shape = ::CreateRectRgnIndirect(&dev);
     Select(shape);

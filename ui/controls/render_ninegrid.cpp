@@ -2,6 +2,7 @@
 // stretched along their length, and a centre that is stretched, tiled or left
 // out. Every piece is skipped unless it meets the paint rectangle.
 #include "ui/controls/gdi_guards.h"
+#include "ui/controls/scratch_dc.h"
 #include "ui/controls/render.h"
 
 namespace SkinUI {
@@ -108,7 +109,7 @@ void CUIRender::PaintNineGrid(HDC dc, HBITMAP bitmap, const RECT& dest, const RE
     if (dc == nullptr || bitmap == nullptr) return;
     ::SetStretchBltMode(dc, HALFTONE);
     ::SetBrushOrgEx(dc, 0, 0, nullptr);
-    CMemoryDC mem(dc);
+    CScratchDC mem;
     if (!mem) return;
     CSelectGuard sel(mem.Get(), bitmap);
 

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "ui/controls/scratch_dc.h"
 #include "ui/core/control_factory.h"
 #include "ui/core/image_loader.h"
 #include "ui/core/image_scale.h"
@@ -145,6 +146,7 @@ void CPaintManagerUI::TermFramework() {
     ResetFontRecord(shared.defaultFont);
     shared.initialised = false;
     CUIResourceSettings::CloseCachedArchive();
+    CScratchDC::ReleaseForThread();
 }
 
 // ----------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 
 #include "ui/controls/control.h"
 #include "ui/controls/gdiplus_flat.h"
+#include "ui/controls/scratch_dc.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/shadow.h"
 
@@ -67,6 +68,7 @@ void CPaintManagerUI::ReleaseWindowPart() {
     m_hDcPaint = nullptr;
     const int index = s_aPreMessages.Find(this);
     if (index >= 0) s_aPreMessages.Remove(index);
+    if (s_aPreMessages.GetSize() == 0) CScratchDC::ReleaseForThread();  // the last window's drawing is over
     RemoveAllImageSpecs();
     if (m_gdiplusToken != 0) Gdiplus::GdiplusShutdown(m_gdiplusToken);
     m_gdiplusToken = 0;

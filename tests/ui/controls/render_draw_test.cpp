@@ -4,6 +4,7 @@
 
 #include "tests/ui/controls/draw_canvas.h"
 #include "ui/controls/render.h"
+#include "ui/controls/scratch_dc.h"
 #include "ui/core/paint_manager.h"
 
 using namespace SkinUI;
@@ -288,6 +289,44 @@ TEST(RenderClip, ClipsIntersectAndRestore) {
     }
     CUIRender::FillSolid(canvas.dc(), RECT{15, 15, 20, 20}, kBlue);
     EXPECT_EQ(canvas.Rgb(17, 17), 0x0000FFu);
+}
+
+// A clip wider than what may already be drawn changes nothing, while it lives and after.
+TEST(RenderClip, AWiderClipKeepsTheNarrowerOneInForce) {
+    CCanvas canvas(20, 20, kWhite);
+    {
+        CUIClip outer(canvas.dc(), RECT{0, 0, 10, 10});
+        {
+            CUIClip inner(canvas.dc(), RECT{0, 0, 20, 20});
+            inner.UseOldClipBegin();
+            inner.UseOldClipEnd();
+            CUIRender::FillSolid(canvas.dc(), RECT{0, 0, 20, 20}, kRed);
+            EXPECT_EQ(canvas.CountNot(kWhite), 10 * 10);
+        }
+        CUIRender::FillSolid(canvas.dc(), RECT{0, 0, 20, 20}, kGreen);
+        EXPECT_EQ(canvas.Rgb(15, 15), 0xFFFFFFu);
+    }
+    CUIRender::FillSolid(canvas.dc(), RECT{15, 15, 20, 20}, kBlue);
+    EXPECT_EQ(canvas.Rgb(17, 17), 0x0000FFu);
+}
+
+// The kept memory DC is lent to one drawing at a time and freed at the framework's end.
+TEST(ScratchDC, ANestedDrawingGetsItsOwnDcAndTheKeptOneIsReused) {
+    HDC kept = nullptr;
+    {
+        CScratchDC first;
+        ASSERT_TRUE(first);
+        kept = first.Get();
+        CScratchDC nested;
+        ASSERT_TRUE(nested);
+        EXPECT_NE(nested.Get(), kept);
+    }
+    {
+        CScratchDC again;
+        EXPECT_EQ(again.Get(), kept);
+    }
+    CScratchDC::ReleaseForThread();
+    EXPECT_EQ(::GetObjectType(kept), 0u);
 }
 
 TEST(RenderClip, RoundClipCutsTheCorners) {
