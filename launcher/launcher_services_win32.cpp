@@ -73,7 +73,13 @@ LauncherServices DefaultLauncherServices() {
                                  L"0");
     };
     s.productState = [](const wchar_t* code) { return QueryProductState(code); };
-    s.productQueriesDone = ReleaseProductQuery;
+    s.productQueriesDone = [] {
+        // The installer's library brought the common controls in; the window that may follow
+        // needs them too, so they stay (pinned) while the rest of its libraries go.
+        HMODULE commonControls = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, L"comctl32.dll", &commonControls);
+        ReleaseProductQuery();
+    };
 
     s.runRepairWindow = [](HINSTANCE, const std::wstring& title) { RunRepairWindowPhase(title); };
     s.runNoticeWindow = [](HINSTANCE, const std::wstring& title) { RunNoticeWindowPhase(title); };
