@@ -12,11 +12,24 @@ namespace SkinUI {
 
 namespace {
 
+// The automation string allocator, looked up in oleaut32.dll on first use: the
+// accessibility library has loaded it by then, and a launcher that no screen reader
+// asks never loads it. The reader frees the string with the same library.
+typedef BSTR(WINAPI* SysAllocStringFn)(const OLECHAR*);
+BSTR AllocBstr(const wchar_t* text) {
+    static const SysAllocStringFn fn = reinterpret_cast<SysAllocStringFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"oleaut32.dll"), "SysAllocString")));
+    return fn != nullptr ? fn(text) : nullptr;
+}
+
+// All that VariantInit does.
+void ClearVariant(VARIANT* v) { v->vt = VT_EMPTY; }
+
 HRESULT ToBstr(const CUIString& text, BSTR* out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     if (text.IsEmpty()) return S_FALSE;
-    *out = ::SysAllocString(text.GetData());
+    *out = AllocBstr(text.GetData());
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -143,7 +156,7 @@ HRESULT CAccessibleElement::Target(const VARIANT& child, LONG& id, CControlUI*& 
 }
 
 void CAccessibleElement::ToVariant(LONG id, VARIANT* out) {
-    ::VariantInit(out);
+    ClearVariant(out);
     if (id == m_id) {
         out->vt = VT_I4;
         out->lVal = CHILDID_SELF;
@@ -286,7 +299,7 @@ STDMETHODIMP CAccessibleElement::get_accDescription(VARIANT child, BSTR* descrip
 STDMETHODIMP CAccessibleElement::get_accRole(VARIANT child, VARIANT* role) {
     return CatchAtEntry([&]() -> HRESULT {
         if (role == nullptr) return E_POINTER;
-        ::VariantInit(role);
+        ClearVariant(role);
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -300,7 +313,7 @@ STDMETHODIMP CAccessibleElement::get_accRole(VARIANT child, VARIANT* role) {
 STDMETHODIMP CAccessibleElement::get_accState(VARIANT child, VARIANT* state) {
     return CatchAtEntry([&]() -> HRESULT {
         if (state == nullptr) return E_POINTER;
-        ::VariantInit(state);
+        ClearVariant(state);
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -344,7 +357,7 @@ STDMETHODIMP CAccessibleElement::get_accKeyboardShortcut(VARIANT child, BSTR* sh
 STDMETHODIMP CAccessibleElement::get_accFocus(VARIANT* focus) {
     return CatchAtEntry([&]() -> HRESULT {
         if (focus == nullptr) return E_POINTER;
-        ::VariantInit(focus);
+        ClearVariant(focus);
         VARIANT self;
         self.vt = VT_I4;
         self.lVal = CHILDID_SELF;
@@ -369,7 +382,7 @@ STDMETHODIMP CAccessibleElement::get_accFocus(VARIANT* focus) {
 
 STDMETHODIMP CAccessibleElement::get_accSelection(VARIANT* selection) {
     return CatchAtEntry([&]() -> HRESULT {
-        if (selection != nullptr) ::VariantInit(selection);
+        if (selection != nullptr) ClearVariant(selection);
         return m_hub->IsConnected() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
     }, [] { return E_OUTOFMEMORY; });
 }
@@ -426,7 +439,7 @@ STDMETHODIMP CAccessibleElement::accLocation(long* left, long* top, long* width,
 STDMETHODIMP CAccessibleElement::accNavigate(long dir, VARIANT start, VARIANT* end) {
     return CatchAtEntry([&]() -> HRESULT {
         if (end == nullptr) return E_POINTER;
-        ::VariantInit(end);
+        ClearVariant(end);
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(start, id, control);
@@ -472,7 +485,7 @@ STDMETHODIMP CAccessibleElement::accNavigate(long dir, VARIANT start, VARIANT* e
 STDMETHODIMP CAccessibleElement::accHitTest(long left, long top, VARIANT* child) {
     return CatchAtEntry([&]() -> HRESULT {
         if (child == nullptr) return E_POINTER;
-        ::VariantInit(child);
+        ClearVariant(child);
         VARIANT self;
         self.vt = VT_I4;
         self.lVal = CHILDID_SELF;
