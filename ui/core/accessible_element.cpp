@@ -25,6 +25,14 @@ BSTR AllocBstr(const wchar_t* text) {
 // All that VariantInit does.
 void ClearVariant(VARIANT* v) { v->vt = VT_EMPTY; }
 
+// The child id that names the element itself.
+VARIANT SelfChild() {
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+
 HRESULT ToBstr(const CUIString& text, BSTR* out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
@@ -203,12 +211,9 @@ STDMETHODIMP CAccessibleElement::get_accParent(IDispatch** parent) {
     return CatchAtEntry([&]() -> HRESULT {
         if (parent == nullptr) return E_POINTER;
         *parent = nullptr;
-        VARIANT self;
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
         LONG id = 0;
         CControlUI* control = nullptr;
-        const HRESULT hr = Target(self, id, control);
+        const HRESULT hr = Target(SelfChild(), id, control);
         if (FAILED(hr)) return hr;
         if (control == nullptr) {
             return ::CreateStdAccessibleObject(m_hub->GetWindow(), OBJID_WINDOW, IID_IDispatch,
@@ -226,12 +231,9 @@ STDMETHODIMP CAccessibleElement::get_accChildCount(long* count) {
     return CatchAtEntry([&]() -> HRESULT {
         if (count == nullptr) return E_POINTER;
         *count = 0;
-        VARIANT self;
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
         LONG id = 0;
         CControlUI* control = nullptr;
-        const HRESULT hr = Target(self, id, control);
+        const HRESULT hr = Target(SelfChild(), id, control);
         if (FAILED(hr)) return hr;
         std::vector<CControlUI*> children;
         Accessible::ChildrenOf(m_hub->GetManager(), control, children);
@@ -358,12 +360,9 @@ STDMETHODIMP CAccessibleElement::get_accFocus(VARIANT* focus) {
     return CatchAtEntry([&]() -> HRESULT {
         if (focus == nullptr) return E_POINTER;
         ClearVariant(focus);
-        VARIANT self;
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
         LONG id = 0;
         CControlUI* control = nullptr;
-        const HRESULT hr = Target(self, id, control);
+        const HRESULT hr = Target(SelfChild(), id, control);
         if (FAILED(hr)) return hr;
         CPaintManagerUI* manager = m_hub->GetManager();
         CControlUI* focused = manager->GetFocus();
@@ -486,12 +485,9 @@ STDMETHODIMP CAccessibleElement::accHitTest(long left, long top, VARIANT* child)
     return CatchAtEntry([&]() -> HRESULT {
         if (child == nullptr) return E_POINTER;
         ClearVariant(child);
-        VARIANT self;
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
         LONG id = 0;
         CControlUI* control = nullptr;
-        const HRESULT hr = Target(self, id, control);
+        const HRESULT hr = Target(SelfChild(), id, control);
         if (FAILED(hr)) return hr;
         POINT pt = {left, top};
         const RECT area = InfoOf(m_hub, control).location;
