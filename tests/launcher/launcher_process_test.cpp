@@ -75,6 +75,11 @@ TEST(LauncherProcess, ProductStateReportsAnInstalledRuntimePackage) {
     ASSERT_EQ(0, testenv::RunAndWait(L"msiexec /i \"" + msi + L"\" /qn", 120000));
     EXPECT_EQ(INSTALLSTATE_DEFAULT, QueryProductState(code));
     EXPECT_EQ(INSTALLSTATE_DEFAULT, QueryProductState(L"{74D0E5DB-B326-4DAE-A6B2-445B9DE1836E}"));
+    // Released after the queries, the library goes; a later query brings it back.
+    ReleaseProductQuery();
+    EXPECT_EQ(nullptr, GetModuleHandleW(L"msi.dll"));
+    EXPECT_EQ(INSTALLSTATE_DEFAULT, QueryProductState(code));
+    ReleaseProductQuery();
     EXPECT_EQ(0, testenv::RunAndWait(L"msiexec /x \"" + msi + L"\" /qn", 120000));
     EXPECT_NE(INSTALLSTATE_DEFAULT, QueryProductState(code));
 }
