@@ -286,6 +286,7 @@ private:
     void OnMouseHover(LPARAM lParam);
     void OnMouseLeave();
     bool OnSetCursor(LPARAM lParam);
+    bool PostAsyncMessage();
     void ProcessAsyncQueue();
     void DestroyDelayedCleanups();
     void DeliverNotify(TUINotify& msg);
@@ -349,6 +350,7 @@ private:
     int m_trh = 0;
     bool m_bIsPainting = false;
     bool m_bAsyncNotifyPosted = false;
+    bool m_bShadowPending = false;  // the shadow comes on after the first frame
     bool m_bUsedVirtualWnd = false;
     // geometry
     SIZE m_szInitWindowSize = {0, 0};

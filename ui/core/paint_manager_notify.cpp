@@ -2,6 +2,7 @@
 // framework's private message, and the processing of that message.
 #include "ui/controls/control.h"
 #include "ui/core/paint_manager.h"
+#include "ui/core/shadow.h"
 
 namespace SkinUI {
 
@@ -25,9 +26,7 @@ void CPaintManagerUI::SendNotify(TUINotify& msg, bool async) {
             delete copy;
             return;
         }
-        if (!m_bAsyncNotifyPosted && m_hWndPaint != nullptr) {
-            m_bAsyncNotifyPosted = ::PostMessageW(m_hWndPaint, WM_SKINUI_ASYNC, 0, 0) != FALSE;
-        }
+        PostAsyncMessage();
         return;
     }
     DeliverNotify(msg);
@@ -48,9 +47,20 @@ void CPaintManagerUI::FlushDelayedCleanup() {
     m_bAsyncNotifyPosted = false;
 }
 
+bool CPaintManagerUI::PostAsyncMessage() {
+    if (!m_bAsyncNotifyPosted && m_hWndPaint != nullptr) {
+        m_bAsyncNotifyPosted = ::PostMessageW(m_hWndPaint, WM_SKINUI_ASYNC, 0, 0) != FALSE;
+    }
+    return m_bAsyncNotifyPosted;
+}
+
 void CPaintManagerUI::ProcessAsyncQueue() {
     DestroyDelayedCleanups();
     m_bAsyncNotifyPosted = false;
+    if (m_bShadowPending) {
+        m_bShadowPending = false;
+        if (m_pShadow != nullptr && m_hWndPaint != nullptr && ::IsWindow(m_hWndPaint)) m_pShadow->Create(m_hWndPaint);
+    }
     // Only what was queued before this message: anything queued by a listener now has
     // posted a message of its own. A destroyed sender's notifications were dropped by
     // ReapObjects, so every sender delivered here is alive.

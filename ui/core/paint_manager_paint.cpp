@@ -127,7 +127,16 @@ bool CPaintManagerUI::OnPaint() {
             m_bIsPainting = false;
             return true;
         }
-        if (m_pShadow != nullptr) m_pShadow->Create(m_hWndPaint);
+        // The shadow is a window of its own and costs about as much as the whole first
+        // frame: it comes on right after that frame, through the framework's message,
+        // so the window's content is not kept waiting for it.
+        if (m_pShadow != nullptr) {
+            m_bShadowPending = true;
+            if (!PostAsyncMessage()) {
+                m_bShadowPending = false;
+                m_pShadow->Create(m_hWndPaint);
+            }
+        }
     }
     // The first tab stop takes the focus once the tree has its places (and after
     // "windowinit", so that a window hears of its tree before of its focus).

@@ -204,9 +204,7 @@ void CPaintManagerUI::AddDelayedCleanup(CControlUI* control) {
     if (control == nullptr || m_aDelayedCleanup.Find(control) >= 0) return;
     control->SetManager(this, nullptr, false);
     m_aDelayedCleanup.Add(control);
-    if (!m_bAsyncNotifyPosted && m_hWndPaint != nullptr) {
-        m_bAsyncNotifyPosted = ::PostMessageW(m_hWndPaint, WM_SKINUI_ASYNC, 0, 0) != FALSE;
-    }
+    PostAsyncMessage();
 }
 
 void CPaintManagerUI::DestroyDelayedCleanups() {

@@ -62,6 +62,8 @@ TEST(ShadowWindow, AppearsAfterTheFirstPaintAndFollowsItsWindow) {
     ASSERT_NE(shadow, nullptr);
     EXPECT_EQ(shadow->GetHWND(), nullptr);  // not before the first layout
     host.ShowAndPaint();
+    EXPECT_EQ(shadow->GetHWND(), nullptr);  // the first frame does not wait for it
+    wintest::Pump();
     HWND hShadow = shadow->GetHWND();
     ASSERT_NE(hShadow, nullptr);
     wchar_t cls[64] = {};
@@ -147,6 +149,7 @@ TEST(ShadowWindow, DestroyingTheManagerFirstLeavesTheWindowWorking) {
     ASSERT_TRUE(host->Open(0, 0, 100, 100));
     ASSERT_NE(host->Attach(L"<Window showshadow=\"true\" shadowsize=\"8\"><VerticalLayout/></Window>"), nullptr);
     host->ShowAndPaint();
+    wintest::Pump();
     HWND hShadow = host->pm.GetShadow()->GetHWND();
     ASSERT_NE(hShadow, nullptr);
     HWND hWnd = host->GetHWND();
