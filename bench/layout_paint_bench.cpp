@@ -415,6 +415,23 @@ int wmain(int argc, wchar_t** argv) {
                 if (logoLabel) detail("logo", logoLabel, rc);
                 if (closeButton) detail("close button", closeButton, rc);
                 if (title) detail("title", title, rc);
+                // The floor's share of each: its calls within the control's rectangle.
+                auto floorOf = [&](const char* what, CControlUI* control) {
+                    if (control == nullptr) return;
+                    TFloor part = full.Within(control->GetPos());
+                    part.fill = RECT{0, 0, 0, 0};
+                    const double t = MedianTime(5, 200, [&](int) { part.Draw(target.dc); });
+                    std::printf("detail: floor %-10s %8.2f us\n", what, t * 1e6);
+                };
+                floorOf("bar", progress);
+                floorOf("logo", logoLabel);
+                floorOf("close", closeButton);
+                floorOf("title", title);
+                TFloor fillOnly;
+                fillOnly.fill = rc;
+                std::printf("detail: floor %-10s %8.2f us\n", "fill",
+                            MedianTime(5, 200, [&](int) { fillOnly.Draw(target.dc); }) * 1e6);
+                detail("root alone", root, RECT{0, 0, 1, 1});
             }
             tick = median(vTick);
             tickFloor = median(vTickFloor);
