@@ -104,7 +104,14 @@ public:
     void Start() { launcher = testenv::Start(L"\"" + dir + L"TavrelStart.exe\"", dir); }
     int Finish(DWORD timeoutMs = 30000) {
         DWORD code = 99;
-        if (WaitForSingleObject(launcher, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(launcher, &code);
+        if (WaitForSingleObject(launcher, timeoutMs) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(launcher, &code);
+        } else {
+            // A launcher left running would hold the guard: every later test's launcher
+            // would take itself for a second copy and end at once.
+            TerminateProcess(launcher, 9);
+            WaitForSingleObject(launcher, 5000);
+        }
         CloseHandle(launcher);
         launcher = nullptr;
         return static_cast<int>(code);
@@ -237,14 +244,30 @@ TEST(LauncherEndToEnd, UnsupportedSystemShowsTheCentredNoticeAndTheExitButtonEnd
     EXPECT_FALSE(game.GameStarted());
 }
 
-TEST(LauncherEndToEnd, VirtualMachineDiskIsRefusedUnlessTheMarkerFileIsThere) {
-    const wchar_t* enumKey = L"SYSTEM\\ControlSet001\\Services\\Disk\\Enum";
+// The first disk named a VMware one for the life of the object; the value goes again
+// however the test ends (a value left behind would make every later launcher refuse).
+struct VirtualDiskValue {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, enumKey, 0, nullptr, 0,
-                                             KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr));
-    const std::wstring disk = L"SCSI\\Disk&Ven_VMware&Prod_Virtual_disk\\5&1ec51bf7&0&000000";
-    RegSetValueExW(key, L"0", 0, REG_SZ, reinterpret_cast<const BYTE*>(disk.c_str()),
-                   static_cast<DWORD>((disk.size() + 1) * sizeof(wchar_t)));
+    VirtualDiskValue() {
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\ControlSet001\\Services\\Disk\\Enum", 0, nullptr, 0,
+                            KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+            key = nullptr;
+            return;
+        }
+        const std::wstring disk = L"SCSI\\Disk&Ven_VMware&Prod_Virtual_disk\\5&1ec51bf7&0&000000";
+        RegSetValueExW(key, L"0", 0, REG_SZ, reinterpret_cast<const BYTE*>(disk.c_str()),
+                       static_cast<DWORD>((disk.size() + 1) * sizeof(wchar_t)));
+    }
+    ~VirtualDiskValue() {
+        if (key == nullptr) return;
+        RegDeleteValueW(key, L"0");
+        RegCloseKey(key);
+    }
+};
+
+TEST(LauncherEndToEnd, VirtualMachineDiskIsRefusedUnlessTheMarkerFileIsThere) {
+    VirtualDiskValue vmDisk;
+    ASSERT_NE(nullptr, vmDisk.key);
     {
         InstalledGame game(false);
         game.Register(game.dir, L"1");
@@ -263,8 +286,6 @@ TEST(LauncherEndToEnd, VirtualMachineDiskIsRefusedUnlessTheMarkerFileIsThere) {
         EXPECT_EQ(0, game.Finish());
         EXPECT_TRUE(testenv::WaitFor([&] { return game.GameStarted(); }, 30000));
     }
-    RegDeleteValueW(key, L"0");
-    RegCloseKey(key);
 }
 
 // ---------------------------------------------------------------- screen readers and the keyboard

@@ -50,6 +50,8 @@ TEST(LauncherProcess, StartsTheGameFromItsOwnDirectoryAndExitsZero) {
 
 TEST(LauncherProcess, HiddenAndMinimisedGameWindowsAreShown) {
     for (const wchar_t* mode : {L"--hidden", L"--minimised"}) {
+        // Only this test's game window may be found, by the test and by the launcher.
+        testenv::CloseAll(L"GLFW30", L"Tavrel");
         LauncherDir d;
         d.GameMode("nowindow");  // the copy the launcher starts opens no window of its own
         HANDLE game = testenv::Start(L"\"" + testenv::FixtureFile(L"qvx.exe") + L"\" " + mode + L" --exit-after 60000");

@@ -73,6 +73,7 @@ private:
     HDC m_hDC;
     HRGN m_hRgn;     // the selected clip (shape AND old clip)
     HRGN m_hOldRgn;  // the clip before this guard; null when there was none
+    bool m_bCut = false;  // the old clip was cut down to the rectangle in place
 };
 
 class CUIRender {

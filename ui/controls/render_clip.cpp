@@ -26,9 +26,18 @@ CUIClip::CUIClip(HDC dc, const RECT& rc) : m_rcItem(rc), m_hDC(dc), m_hRgn(nullp
     if (kind == NULLREGION ||
         (kind != ERROR && box.left >= rc.left && box.top >= rc.top && box.right <= rc.right && box.bottom <= rc.bottom))
         return;
-    RECT dev = ToDevice(dc, rc);
-    HRGN shape = ::CreateRectRgnIndirect(&dev);
-    Select(shape);
+    // The old clip is kept for the release; the new one is the old one cut down to the
+    // rectangle in place, which the device context does in one call (in logical units,
+    // as the rectangle is). The new region itself is only made when the old clip is
+    // asked for in between.
+    HRGN old = ::CreateRectRgn(0, 0, 0, 0);
+    if (old == nullptr) return;
+    if (::GetClipRgn(dc, old) != 1) {
+        ::DeleteObject(old);  // no clip was in force
+        old = nullptr;
+    }
+    m_hOldRgn = old;
+    m_bCut = ::IntersectClipRect(dc, rc.left, rc.top, rc.right, rc.bottom) != ERROR;
 }
 
 CUIClip::CUIClip(HDC dc, const RECT& paint, const RECT& item, int cx, int cy)
@@ -57,13 +66,23 @@ void CUIClip::Select(HRGN shape) {
 }
 
 CUIClip::~CUIClip() {
-    if (m_hDC != nullptr && m_hRgn != nullptr) ::SelectClipRgn(m_hDC, m_hOldRgn);
+    if (m_hDC != nullptr && (m_hRgn != nullptr || m_bCut)) ::SelectClipRgn(m_hDC, m_hOldRgn);
     if (m_hRgn != nullptr) ::DeleteObject(m_hRgn);
     if (m_hOldRgn != nullptr) ::DeleteObject(m_hOldRgn);
 }
 
 void CUIClip::UseOldClipBegin() {
-    if (m_hDC != nullptr && m_hRgn != nullptr) ::SelectClipRgn(m_hDC, m_hOldRgn);
+    if (m_hDC == nullptr) return;
+    if (m_bCut && m_hRgn == nullptr) {
+        // The cut clip is taken as a region now, to be selected again at the end.
+        m_hRgn = ::CreateRectRgn(0, 0, 0, 0);
+        if (m_hRgn != nullptr && ::GetClipRgn(m_hDC, m_hRgn) != 1) {
+            ::DeleteObject(m_hRgn);
+            m_hRgn = nullptr;
+        }
+        if (m_hRgn == nullptr) return;  // the cut clip stays: floats are clipped like the rest
+    }
+    if (m_hRgn != nullptr) ::SelectClipRgn(m_hDC, m_hOldRgn);
 }
 
 void CUIClip::UseOldClipEnd() {

@@ -310,6 +310,20 @@ TEST(RenderClip, AWiderClipKeepsTheNarrowerOneInForce) {
     EXPECT_EQ(canvas.Rgb(17, 17), 0x0000FFu);
 }
 
+// The rectangle is in logical units: a DC whose origin was moved clips where it draws.
+TEST(RenderClip, FollowsAMovedOrigin) {
+    CCanvas canvas(20, 20, kWhite);
+    ::SetViewportOrgEx(canvas.dc(), 6, 4, nullptr);
+    {
+        CUIClip clip(canvas.dc(), RECT{0, 0, 5, 5});
+        CUIRender::FillSolid(canvas.dc(), RECT{-10, -10, 20, 20}, kRed);
+    }
+    EXPECT_EQ(canvas.CountNot(kWhite), 5 * 5);
+    EXPECT_EQ(canvas.Rgb(6, 4), 0xFF0000u);
+    EXPECT_EQ(canvas.Rgb(10, 8), 0xFF0000u);
+    EXPECT_EQ(canvas.Rgb(11, 9), 0xFFFFFFu);
+}
+
 // The kept memory DC is lent to one drawing at a time and freed at the framework's end.
 TEST(ScratchDC, ANestedDrawingGetsItsOwnDcAndTheKeptOneIsReused) {
     HDC kept = nullptr;
