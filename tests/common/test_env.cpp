@@ -158,4 +158,47 @@ void SetWineVersion(const std::wstring& version) {
     RegCloseKey(key);
 }
 
+namespace {
+
+const wchar_t kDiskEnumKey[] = L"SYSTEM\\ControlSet001\\Services\\Disk\\Enum";
+
+// The disk enumeration key, or null; closed by the caller.
+HKEY OpenDiskEnum(REGSAM access, bool create) {
+    HKEY key = nullptr;
+    const LONG rc = create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, kDiskEnumKey, 0, nullptr, 0, access | KEY_WOW64_64KEY,
+                                             nullptr, &key, nullptr)
+                           : RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDiskEnumKey, 0, access | KEY_WOW64_64KEY, &key);
+    return rc == ERROR_SUCCESS ? key : nullptr;
+}
+
+}  // namespace
+
+bool ReadFirstDisk(std::wstring& device) {
+    HKEY key = OpenDiskEnum(KEY_READ, false);
+    if (key == nullptr) return false;
+    wchar_t buffer[512] = {};
+    DWORD bytes = sizeof buffer - sizeof(wchar_t);
+    const bool read =
+        RegQueryValueExW(key, L"0", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &bytes) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    if (read) device = buffer;
+    return read;
+}
+
+bool WriteFirstDisk(const std::wstring& device) {
+    HKEY key = OpenDiskEnum(KEY_SET_VALUE, true);
+    if (key == nullptr) return false;
+    const bool written = RegSetValueExW(key, L"0", 0, REG_SZ, reinterpret_cast<const BYTE*>(device.c_str()),
+                                        static_cast<DWORD>((device.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return written;
+}
+
+void DeleteFirstDisk() {
+    HKEY key = OpenDiskEnum(KEY_SET_VALUE, false);
+    if (key == nullptr) return;
+    RegDeleteValueW(key, L"0");
+    RegCloseKey(key);
+}
+
 }  // namespace testenv

@@ -41,4 +41,30 @@ void CloseAll(const wchar_t* cls, const wchar_t* title);
 // Sets (or with an empty value removes) the prefix's reported Windows version.
 void SetWineVersion(const std::wstring& version);
 
+// The first disk's device path, the value the virtual-machine check reads (machine hive,
+// 64-bit view): read, write, delete.
+bool ReadFirstDisk(std::wstring& device);
+bool WriteFirstDisk(const std::wstring& device);
+void DeleteFirstDisk();
+
+// Puts the first disk's value back as it was (or removes it, when there was none) when it
+// goes, however the test ends: a VMware disk left behind would make every later launcher
+// refuse the machine.
+class FirstDiskKeeper {
+public:
+    FirstDiskKeeper() : m_had(ReadFirstDisk(m_saved)) {}
+    ~FirstDiskKeeper() {
+        if (m_had)
+            WriteFirstDisk(m_saved);
+        else
+            DeleteFirstDisk();
+    }
+    FirstDiskKeeper(const FirstDiskKeeper&) = delete;
+    FirstDiskKeeper& operator=(const FirstDiskKeeper&) = delete;
+
+private:
+    std::wstring m_saved;
+    bool m_had;
+};
+
 }  // namespace testenv

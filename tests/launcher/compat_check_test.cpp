@@ -129,50 +129,14 @@ class CompatUnderWine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_hadDiskValue = ReadDiskValue(m_savedDiskValue);
         m_beside = GetModuleDir(nullptr) + CLogConfig::MarkerFileName();
         DeleteFileW(m_beside.c_str());
         DeleteFileW((L"C:\\" + CLogConfig::MarkerFileName()).c_str());
     }
     void TearDown() override
     {
-        if (m_hadDiskValue)
-            WriteDiskValue(m_savedDiskValue);
-        else
-            DeleteDiskValue();
         DeleteFileW(m_beside.c_str());
         testenv::SetWineVersion(L"");
-    }
-
-    static bool ReadDiskValue(std::wstring& text)
-    {
-        ScopedRegKey key;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDiskEnumKey, 0, KEY_READ | KEY_WOW64_64KEY, key.receive()) !=
-            ERROR_SUCCESS)
-            return false;
-        wchar_t buffer[512] = {};
-        DWORD bytes = sizeof buffer - sizeof(wchar_t);
-        if (RegQueryValueExW(key.get(), L"0", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &bytes) !=
-            ERROR_SUCCESS)
-            return false;
-        text = buffer;
-        return true;
-    }
-    static bool WriteDiskValue(const std::wstring& text)
-    {
-        ScopedRegKey key;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kDiskEnumKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
-                            key.receive(), nullptr) != ERROR_SUCCESS)
-            return false;
-        return RegSetValueExW(key.get(), L"0", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    }
-    static void DeleteDiskValue()
-    {
-        ScopedRegKey key;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kDiskEnumKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, key.receive()) ==
-            ERROR_SUCCESS)
-            RegDeleteValueW(key.get(), L"0");
     }
 
     // The real questions, except the marker, which comes from a fresh logging set-up object
@@ -184,8 +148,7 @@ protected:
         return q;
     }
 
-    bool m_hadDiskValue = false;
-    std::wstring m_savedDiskValue;
+    testenv::FirstDiskKeeper m_disk;  // the first disk's value as the test found it, put back
     std::wstring m_beside;
 };
 
@@ -219,22 +182,22 @@ TEST_F(CompatUnderWine, VmwareDiskValueIsRejectedOnlyInItsOwnLetterCase)
     CLogConfig noMarker;
     const TCompatQuestions q = RealQuestions(noMarker);
 
-    ASSERT_TRUE(WriteDiskValue(L"SCSI\\Disk&Ven_VMware&Prod_Disk\\5&1ec51bf7&0&000000"));
+    ASSERT_TRUE(testenv::WriteFirstDisk(L"SCSI\\Disk&Ven_VMware&Prod_Disk\\5&1ec51bf7&0&000000"));
     EXPECT_TRUE(IsVirtualMachineDisk());
     EXPECT_FALSE(IsSystemSupported(q));
 
-    ASSERT_TRUE(WriteDiskValue(L"SCSI\\Disk&ven_vmware&Prod_Disk\\5&1ec51bf7&0&000000"));
+    ASSERT_TRUE(testenv::WriteFirstDisk(L"SCSI\\Disk&ven_vmware&Prod_Disk\\5&1ec51bf7&0&000000"));
     EXPECT_FALSE(IsVirtualMachineDisk());
     EXPECT_TRUE(IsSystemSupported(q));
 
-    DeleteDiskValue();
+    testenv::DeleteFirstDisk();
     EXPECT_FALSE(IsVirtualMachineDisk());
 }
 
 TEST_F(CompatUnderWine, RunningVmToolsProcessIsRejected)
 {
     ASSERT_GE(GetOsVersionCode(), 2);
-    DeleteDiskValue();
+    testenv::DeleteFirstDisk();
     CLogConfig noMarker;
     const TCompatQuestions q = RealQuestions(noMarker);
     EXPECT_TRUE(IsSystemSupported(q));

@@ -244,30 +244,9 @@ TEST(LauncherEndToEnd, UnsupportedSystemShowsTheCentredNoticeAndTheExitButtonEnd
     EXPECT_FALSE(game.GameStarted());
 }
 
-// The first disk named a VMware one for the life of the object; the value goes again
-// however the test ends (a value left behind would make every later launcher refuse).
-struct VirtualDiskValue {
-    HKEY key = nullptr;
-    VirtualDiskValue() {
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\ControlSet001\\Services\\Disk\\Enum", 0, nullptr, 0,
-                            KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-            key = nullptr;
-            return;
-        }
-        const std::wstring disk = L"SCSI\\Disk&Ven_VMware&Prod_Virtual_disk\\5&1ec51bf7&0&000000";
-        RegSetValueExW(key, L"0", 0, REG_SZ, reinterpret_cast<const BYTE*>(disk.c_str()),
-                       static_cast<DWORD>((disk.size() + 1) * sizeof(wchar_t)));
-    }
-    ~VirtualDiskValue() {
-        if (key == nullptr) return;
-        RegDeleteValueW(key, L"0");
-        RegCloseKey(key);
-    }
-};
-
 TEST(LauncherEndToEnd, VirtualMachineDiskIsRefusedUnlessTheMarkerFileIsThere) {
-    VirtualDiskValue vmDisk;
-    ASSERT_NE(nullptr, vmDisk.key);
+    const testenv::FirstDiskKeeper keeper;
+    ASSERT_TRUE(testenv::WriteFirstDisk(L"SCSI\\Disk&Ven_VMware&Prod_Virtual_disk\\5&1ec51bf7&0&000000"));
     {
         InstalledGame game(false);
         game.Register(game.dir, L"1");
