@@ -14,6 +14,18 @@ RECT ToDevice(HDC dc, const RECT& rc) {
     return out;
 }
 
+// Takes a copy of the clip in force: `copy` is null when none is. False when no region
+// could be made.
+bool CopyClip(HDC dc, HRGN& copy) {
+    copy = ::CreateRectRgn(0, 0, 0, 0);
+    if (copy == nullptr) return false;
+    if (::GetClipRgn(dc, copy) != 1) {
+        ::DeleteObject(copy);
+        copy = nullptr;
+    }
+    return true;
+}
+
 }  // namespace
 
 CUIClip::CUIClip(HDC dc, const RECT& rc) : m_rcItem(rc), m_hDC(dc), m_hRgn(nullptr), m_hOldRgn(nullptr) {
@@ -30,13 +42,7 @@ CUIClip::CUIClip(HDC dc, const RECT& rc) : m_rcItem(rc), m_hDC(dc), m_hRgn(nullp
     // rectangle in place, which the device context does in one call (in logical units,
     // as the rectangle is). The new region itself is only made when the old clip is
     // asked for in between.
-    HRGN old = ::CreateRectRgn(0, 0, 0, 0);
-    if (old == nullptr) return;
-    if (::GetClipRgn(dc, old) != 1) {
-        ::DeleteObject(old);  // no clip was in force
-        old = nullptr;
-    }
-    m_hOldRgn = old;
+    if (!CopyClip(dc, m_hOldRgn)) return;
     m_bCut = ::IntersectClipRect(dc, rc.left, rc.top, rc.right, rc.bottom) != ERROR;
 }
 
@@ -55,13 +61,7 @@ CUIClip::CUIClip(HDC dc, const RECT& paint, const RECT& item, int cx, int cy)
 void CUIClip::Select(HRGN shape) {
     if (shape == nullptr) return;
     m_hRgn = shape;
-    HRGN old = ::CreateRectRgn(0, 0, 0, 0);
-    if (old != nullptr && ::GetClipRgn(m_hDC, old) == 1) {
-        m_hOldRgn = old;
-        ::CombineRgn(m_hRgn, m_hRgn, m_hOldRgn, RGN_AND);
-    } else if (old != nullptr) {
-        ::DeleteObject(old);  // no clip was in force
-    }
+    if (CopyClip(m_hDC, m_hOldRgn) && m_hOldRgn != nullptr) ::CombineRgn(m_hRgn, m_hRgn, m_hOldRgn, RGN_AND);
     ::SelectClipRgn(m_hDC, m_hRgn);
 }
 
@@ -75,12 +75,7 @@ void CUIClip::UseOldClipBegin() {
     if (m_hDC == nullptr) return;
     if (m_bCut && m_hRgn == nullptr) {
         // The cut clip is taken as a region now, to be selected again at the end.
-        m_hRgn = ::CreateRectRgn(0, 0, 0, 0);
-        if (m_hRgn != nullptr && ::GetClipRgn(m_hDC, m_hRgn) != 1) {
-            ::DeleteObject(m_hRgn);
-            m_hRgn = nullptr;
-        }
-        if (m_hRgn == nullptr) return;  // the cut clip stays: floats are clipped like the rest
+        if (!CopyClip(m_hDC, m_hRgn) || m_hRgn == nullptr) return;  // the cut clip stays: floats are clipped like the rest
     }
     if (m_hRgn != nullptr) ::SelectClipRgn(m_hDC, m_hOldRgn);
 }

@@ -131,11 +131,8 @@ bool CPaintManagerUI::OnPaint() {
         // frame: it comes on right after that frame, through the framework's message,
         // so the window's content is not kept waiting for it.
         if (m_pShadow != nullptr) {
-            m_bShadowPending = true;
-            if (!PostAsyncMessage()) {
-                m_bShadowPending = false;
-                m_pShadow->Create(m_hWndPaint);
-            }
+            m_bShadowPending = PostAsyncMessage();
+            if (!m_bShadowPending) m_pShadow->Create(m_hWndPaint);
         }
     }
     // The first tab stop takes the focus once the tree has its places (and after
