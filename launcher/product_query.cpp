@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
+#include "support/win/system_library.h"
+
 namespace {
 
 typedef int(WINAPI* QueryProductStateFn)(const wchar_t*);
 
-// msi.dll, loaded for the queries of one decision.
+// msi.dll from the system directory, loaded for the queries of one decision.
 class CInstallerLibrary {
 public:
-    CInstallerLibrary() : m_module(LoadLibraryW(L"msi.dll")) {
+    CInstallerLibrary() : m_module(LoadSystemLibrary(L"msi.dll")) {
         if (m_module != nullptr)
             m_query = reinterpret_cast<QueryProductStateFn>(
                 reinterpret_cast<void*>(GetProcAddress(m_module, "MsiQueryProductStateW")));

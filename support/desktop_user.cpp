@@ -1,10 +1,9 @@
 #include "support/desktop_user.h"
 
-#include <psapi.h>
-
 #include <vector>
 
 #include "support/win/scoped_handle.h"
+#include "support/win/system_library.h"
 
 namespace {
 
@@ -52,13 +51,57 @@ bool QueryDesktopAccount(TDesktopAccount& account)
     return true;
 }
 
+// The two process-status functions of the walk. Windows 7 and later have them in kernel32;
+// older systems only in psapi.dll, which is then loaded for the walk. The program does not
+// import psapi: its image would sit where a library loaded later (the installer's trust
+// library) wants to be, and that one would be moved and copied into private memory.
+class CProcessStatus {
+public:
+    CProcessStatus()
+    {
+        if (!Resolve(GetModuleHandleW(L"kernel32.dll"), "K32EnumProcesses", "K32GetProcessImageFileNameW")) {
+            m_psapi.reset(LoadSystemLibrary(L"psapi.dll"));
+            Resolve(m_psapi.get(), "EnumProcesses", "GetProcessImageFileNameW");
+        }
+    }
+
+    bool EnumProcesses(DWORD* ids, DWORD bytes, DWORD* used) const
+    {
+        return m_enum != nullptr && m_enum(ids, bytes, used) != FALSE;
+    }
+
+    void ImageFileName(HANDLE process, wchar_t* image, DWORD chars) const
+    {
+        if (m_image != nullptr)
+            m_image(process, image, chars);
+    }
+
+private:
+    typedef BOOL(WINAPI* TEnumProcesses)(DWORD*, DWORD, DWORD*);
+    typedef DWORD(WINAPI* TImageFileName)(HANDLE, LPWSTR, DWORD);
+
+    bool Resolve(HMODULE module, const char* enumName, const char* imageName)
+    {
+        if (module == nullptr)
+            return false;
+        m_enum = reinterpret_cast<TEnumProcesses>(reinterpret_cast<void*>(GetProcAddress(module, enumName)));
+        m_image = reinterpret_cast<TImageFileName>(reinterpret_cast<void*>(GetProcAddress(module, imageName)));
+        return m_enum != nullptr && m_image != nullptr;
+    }
+
+    ScopedLibrary m_psapi;
+    TEnumProcesses m_enum = nullptr;
+    TImageFileName m_image = nullptr;
+};
+
 } // namespace
 
 DWORD FindProcessByImage(const std::wstring& text)
 {
     DWORD ids[1024] = {};
     DWORD bytes = 0;
-    if (text.empty() || !EnumProcesses(ids, sizeof ids, &bytes))
+    const CProcessStatus status;
+    if (text.empty() || !status.EnumProcesses(ids, sizeof ids, &bytes))
         return 0;
     const DWORD count = bytes / sizeof(DWORD);
     for (DWORD i = 0; i < count; ++i) {
@@ -66,7 +109,7 @@ DWORD FindProcessByImage(const std::wstring& text)
         {
             ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ids[i]));
             if (process)
-                GetProcessImageFileNameW(process.get(), image, MAX_PATH);
+                status.ImageFileName(process.get(), image, MAX_PATH);
         }
         image[MAX_PATH - 1] = L'\0';
         CharUpperBuffW(image, MAX_PATH);
