@@ -11,7 +11,7 @@ Images and their required sizes:
   progress_bar.png     200 x 18, fore part at x 0..100, track at x 100..200
   main_titile_icon.png 24 x 24
   btn_install.png      560 x 40, four 140 x 40 state cells side by side (normal, hot, pushed, disabled)
-  ../app.ico           program icon 107: 16, 20, 24, 32, 40, 48, 64, 96, 128 (DIB) and 256 (PNG) pixels
+  ../app.ico           program icon 107: 16, 20, 24, 32, 40, 48, 64 (DIB), 96, 128 and 256 (PNG) pixels
 
 Every skin image is also drawn for the display scales 125, 150 and 200 percent under the framework's
 names for them ("btn_close@150.png"): each size above scaled as MulDiv(v, percent, 100) does, state cells
@@ -236,8 +236,12 @@ def icon_entry_dib(canvas):
 
 
 def icon_file(canvases):
-    """An .ico holding the given square images: DIB entries, PNG for 256 pixels."""
-    images = [c.png() if c.width >= 256 else icon_entry_dib(c) for c in canvases]
+    """An .ico holding the given square images: DIB entries up to 64 pixels, PNG above.
+
+    Windows XP reads only DIB entries and never asks for more than 64 pixels (its largest
+    icon, at 192 dpi); Vista and later read both. A 128-pixel DIB is 67 KB, its PNG 3 KB.
+    """
+    images = [c.png() if c.width > 64 else icon_entry_dib(c) for c in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for c, data in zip(canvases, images):

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "launcher/launcher_windows.h"
 #include "tests/common/test_env.h"
 
 namespace {
@@ -115,4 +116,24 @@ TEST(VersionResource, NumbersAndTextsComeFromTheProjectVersion) {
     if (GetEnvironmentVariableW(L"QVX_EXPECT_COMMIT", expected, 64) > 0) {
         EXPECT_STREQ(expected, commit);
     }
+}
+
+// The program icon as the system asks for it: every size from the small icon at 96 dpi to the
+// 256-pixel one (DIB entries up to 64 pixels, PNG above) comes out at the size asked for.
+TEST(VersionResource, ProgramIconLoadsAtEverySize) {
+    HMODULE exe = LoadLibraryExW(testenv::LauncherExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 96, 128, 256}) {
+        HICON icon = static_cast<HICON>(LoadImageW(exe, MAKEINTRESOURCEW(kLauncherIconId), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info)) << size;
+        BITMAP bm{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+        EXPECT_EQ(bm.bmWidth, size);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(exe);
 }
