@@ -100,8 +100,10 @@ DWORD FindProcessByImage(const std::wstring& text)
 {
     DWORD ids[1024] = {};
     DWORD bytes = 0;
+    if (text.empty())
+        return 0;
     const CProcessStatus status;
-    if (text.empty() || !status.EnumProcesses(ids, sizeof ids, &bytes))
+    if (!status.EnumProcesses(ids, sizeof ids, &bytes))
         return 0;
     const DWORD count = bytes / sizeof(DWORD);
     for (DWORD i = 0; i < count; ++i) {

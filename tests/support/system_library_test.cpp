@@ -24,7 +24,9 @@ std::wstring ProgramDir() {
 // program. It is the game stand-in (an image the loader accepts) and is removed again.
 class PlantedLibrary {
 public:
-    PlantedLibrary() : m_path(ProgramDir() + L"qvx_planted.dll") { m_ok = testenv::CopyInto(testenv::FixtureFile(L"qvx.exe"), m_path); }
+    PlantedLibrary() : m_path(ProgramDir() + L"qvx_planted.dll") {
+        m_ok = testenv::CopyInto(testenv::FixtureFile(L"qvx.exe"), m_path);
+    }
     ~PlantedLibrary() { DeleteFileW(m_path.c_str()); }
     PlantedLibrary(const PlantedLibrary&) = delete;
     PlantedLibrary& operator=(const PlantedLibrary&) = delete;
