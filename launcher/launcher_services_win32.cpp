@@ -74,8 +74,9 @@ LauncherServices DefaultLauncherServices() {
     };
     s.productState = [](const wchar_t* code) { return QueryProductState(code); };
     s.productQueriesDone = [] {
-        // The installer's library brought the common controls in; the window that may follow
-        // needs them too, so they stay (pinned) while the rest of its libraries go.
+        // The installer's library brought the common controls in; the repair window's shadow,
+        // made right after its first frame, needs them too, so they stay (pinned) while the
+        // rest of its libraries go.
         HMODULE commonControls = nullptr;
         GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, L"comctl32.dll", &commonControls);
         ReleaseProductQuery();

@@ -7,6 +7,25 @@
 
 namespace SkinUI {
 
+namespace {
+
+// The common controls (the tooltip class) are set up when the first tooltip is made, not
+// with the first window: no frame waits for the library (about 9 ms to load under Wine),
+// and a run nobody hovers over never loads it for this. It stays loaded for the process.
+void InitCommonControlsOnce() {
+    static const bool ready = [] {
+        HMODULE comctl = ::LoadLibraryW(L"comctl32.dll");
+        if (comctl == nullptr) return false;
+        typedef BOOL(WINAPI * InitFn)(const INITCOMMONCONTROLSEX*);
+        auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(::GetProcAddress(comctl, "InitCommonControlsEx")));
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+        return init != nullptr && init(&icc) != FALSE;
+    }();
+    (void)ready;
+}
+
+}  // namespace
+
 bool CPaintManagerUI::OnMouseMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (uMsg == WM_CONTEXTMENU || uMsg == WM_MOUSEWHEEL) {
@@ -149,6 +168,7 @@ void CPaintManagerUI::OnMouseHover(LPARAM lParam) {
     m_ToolTip.lpszText = const_cast<wchar_t*>(tip.GetData());  // the tooltip copies the text
     m_ToolTip.rect = control->GetPos();
     if (m_hwndTooltip == nullptr) {
+        InitCommonControlsOnce();
         m_hwndTooltip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                           m_hWndPaint, nullptr, GetInstance(), nullptr);

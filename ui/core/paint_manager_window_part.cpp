@@ -9,22 +9,14 @@ namespace SkinUI {
 
 namespace {
 
-// Process-wide set-up done by the first manager: the show-dirty pen, the common
-// controls (tooltips) and the blending library.
+// Process-wide set-up done by the first manager: the show-dirty pen and the blending
+// library, which the first frame draws with (it stays loaded for the process). The common
+// controls wait for the first tooltip (InitCommonControlsOnce).
 void InitProcessWindowState(HPEN& updateRectPen) {
     static bool done = false;
     if (done) return;
     done = true;
     updateRectPen = ::CreatePen(PS_SOLID, 1, RGB(220, 0, 0));
-    // comctl32 is loaded here, by the first window, not at process start: a run that
-    // shows no window never pays for it (nor for the display driver its start-up wakes).
-    // Both libraries stay loaded for the process.
-    if (HMODULE comctl = ::LoadLibraryW(L"comctl32.dll")) {
-        typedef BOOL(WINAPI * InitFn)(const INITCOMMONCONTROLSEX*);
-        auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(::GetProcAddress(comctl, "InitCommonControlsEx")));
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-        if (init != nullptr) init(&icc);
-    }
     ::LoadLibraryW(L"msimg32.dll");
 }
 
