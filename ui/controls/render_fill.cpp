@@ -4,6 +4,7 @@
 
 #include "ui/controls/gdi_guards.h"
 #include "ui/controls/gdiplus_flat.h"
+#include "ui/controls/gdiplus_session.h"
 #include "ui/controls/render.h"
 #include "ui/controls/render_platform.h"
 
@@ -148,6 +149,7 @@ void CUIRender::FillSolid(HDC dc, const RECT& rc, DWORD color) {
             return;
         }
     }
+    if (!GdiplusReady()) return;
     CGdipGraphics graphics;
     if (gp::GdipCreateFromHDC(dc, graphics.Out()) != Gdiplus::Ok) return;
     CGdipBrush brush;
@@ -188,7 +190,7 @@ void CUIRender::StrokeLine(HDC dc, const RECT& rc, int width, DWORD color, int p
 }
 
 void CUIRender::StrokeRect(HDC dc, const RECT& rc, int width, DWORD color) {
-    if (dc == nullptr) return;
+    if (dc == nullptr || !GdiplusReady()) return;
     CGdipGraphics graphics;
     if (gp::GdipCreateFromHDC(dc, graphics.Out()) != Gdiplus::Ok) return;
     CGdipPen pen;
@@ -201,7 +203,7 @@ void CUIRender::StrokeRect(HDC dc, const RECT& rc, int width, DWORD color) {
 }
 
 void CUIRender::StrokeRoundRect(HDC dc, const RECT& rc, int width, int cx, int /*cy*/, DWORD color) {
-    if (dc == nullptr) return;
+    if (dc == nullptr || !GdiplusReady()) return;
     CGdipGraphics graphics;
     if (gp::GdipCreateFromHDC(dc, graphics.Out()) != Gdiplus::Ok) return;
     gp::GdipSetSmoothingMode(graphics.Get(), Gdiplus::SmoothingModeHighQuality);

@@ -3,6 +3,7 @@
 
 #include "ui/controls/gdi_guards.h"
 #include "ui/controls/gdiplus_flat.h"
+#include "ui/controls/gdiplus_session.h"
 #include "ui/controls/render.h"
 #include "ui/core/paint_manager.h"
 
@@ -14,10 +15,11 @@ inline COLORREF ToColorRef(DWORD c) {
     return RGB(static_cast<BYTE>(c >> 16), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c));
 }
 
-// False when GDI+ cannot take the font (GDI+ handles TrueType and OpenType
-// faces only); the caller then draws with GDI so the text is not lost.
+// False when GDI+ cannot start or cannot take the font (GDI+ handles TrueType
+// and OpenType faces only); the caller then draws with GDI so the text is not lost.
 bool PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color, int font,
                       UINT style) {
+    if (!GdiplusReady()) return false;
     CSelectGuard selFont(dc, manager->GetFont(font));
     CGdipFont gpFont;
     if (gp::GdipCreateFontFromDC(dc, gpFont.Out()) != Gdiplus::Ok) return false;

@@ -399,7 +399,6 @@ private:
     // other
     CShadowUI* m_pShadow = nullptr;      // owned; created with the window half
     CUIDpiScale* m_pDPI = nullptr;       // owned; created on first use
-    ULONG_PTR m_gdiplusToken = 0;
     CUIString m_sLayeredImage;
     bool useSharedTables = false;
     CAccessibleHub* m_pAccessible = nullptr;  // one reference; detached when the window goes

@@ -1,6 +1,6 @@
 
 #include "ui/controls/control.h"
-#include "ui/controls/gdiplus_flat.h"
+#include "ui/controls/gdiplus_session.h"
 #include "ui/controls/scratch_dc.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/shadow.h"
@@ -22,11 +22,10 @@ void InitProcessWindowState(HPEN& updateRectPen) {
 
 }  // namespace
 
-// Window half of construction: process-wide state, GDI+ and the shadow.
+// Window half of construction: process-wide state, a share of the GDI+ session and the shadow.
 void CPaintManagerUI::InitWindowPart() {
     InitProcessWindowState(s_hUpdateRectPen);
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr) != Gdiplus::Ok) m_gdiplusToken = 0;
+    GdiplusSessionJoin();
     CShadowUI::RegisterWindowClass(GetInstance());
     m_pShadow = new CShadowUI;
 }
@@ -62,8 +61,7 @@ void CPaintManagerUI::ReleaseWindowPart() {
     if (index >= 0) s_aPreMessages.Remove(index);
     if (s_aPreMessages.GetSize() == 0) CScratchDC::ReleaseForThread();  // the last window's drawing is over
     RemoveAllImageSpecs();
-    if (m_gdiplusToken != 0) Gdiplus::GdiplusShutdown(m_gdiplusToken);
-    m_gdiplusToken = 0;
+    GdiplusSessionLeave();
     delete m_pShadow;
     m_pShadow = nullptr;
 }

@@ -121,19 +121,38 @@ TEST(PaintManagerPaint, PaintsTheTreeIntoTheWindow) {
     ASSERT_NE(host.Attach(kTwoBoxes), nullptr);
     host.ShowAndPaint();
     wintest::Pump();
-    // Read back through WM_PRINTCLIENT into a memory bitmap.
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, 300, 200);
-    HGDIOBJ old = ::SelectObject(dc, bmp);
-    ::SendMessageW(host.GetHWND(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    EXPECT_EQ(::GetPixel(dc, 50, 100), RGB(255, 0, 0));
-    EXPECT_EQ(::GetPixel(dc, 150, 100), RGB(0, 255, 0));
-    EXPECT_EQ(::GetPixel(dc, 250, 100), RGB(0x10, 0x20, 0x30));
-    ::SelectObject(dc, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(wintest::ClientPixel(host.GetHWND(), 50, 100), RGB(255, 0, 0));
+    EXPECT_EQ(wintest::ClientPixel(host.GetHWND(), 150, 100), RGB(0, 255, 0));
+    EXPECT_EQ(wintest::ClientPixel(host.GetHWND(), 250, 100), RGB(0x10, 0x20, 0x30));
+}
+
+// GDI+ is loaded by the first drawing that needs it, not with the window: opaque boxes do
+// not, a rounded border does. The last window's end shuts it down; a later window that
+// needs it again gets it started again.
+TEST(PaintManagerPaint, GdiplusStartsWithTheFirstDrawingThatNeedsIt) {
+    const wchar_t kRounded[] =
+        L"<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\">"
+        L"<Control width=\"100\" bordersize=\"3\" borderround=\"8,8\" bordercolor=\"#FF0000FF\"/>"
+        L"</HorizontalLayout></Window>";
+    const struct {
+        const wchar_t* markup;
+        bool gdiplus;
+    } windows[] = {{kTwoBoxes, false}, {kRounded, true}, {kRounded, true}};
+    for (const auto& w : windows) {
+        EventLog log;
+        HostWindow host(&log);
+        ASSERT_TRUE(host.Open(0, 0, 300, 200));
+        ASSERT_NE(host.Attach(w.markup), nullptr);
+        host.ShowAndPaint();
+        const bool loaded = ::GetModuleHandleW(L"gdiplus.dll") != nullptr;
+        if (!w.gdiplus) {
+            EXPECT_FALSE(loaded);
+            continue;
+        }
+        EXPECT_TRUE(loaded);
+        EXPECT_EQ(wintest::ClientPixel(host.GetHWND(), 1, 100), RGB(0, 0, 255));
+        EXPECT_EQ(wintest::ClientPixel(host.GetHWND(), 50, 100), RGB(255, 255, 255));
+    }
 }
 
 TEST(PaintManagerPaint, EraseBackgroundIsAlwaysAnsweredByTheManager) {

@@ -110,6 +110,22 @@ void Pump(DWORD forMs) {
     } while (::GetTickCount() - start < forMs);
 }
 
+COLORREF ClientPixel(HWND hWnd, int x, int y) {
+    RECT client{};
+    ::GetClientRect(hWnd, &client);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = ::SelectObject(dc, bmp);
+    ::SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const COLORREF pixel = ::GetPixel(dc, x, y);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
 LRESULT SendMouse(HWND hWnd, UINT msg, int x, int y, WPARAM wParam) {
     return ::SendMessageW(hWnd, msg, wParam, MAKELPARAM(x, y));
 }

@@ -69,6 +69,10 @@ private:
 // Dispatches every queued message of this thread (optionally for a while).
 void Pump(DWORD forMs = 0);
 
+// The colour at a client point of the window as it paints itself (WM_PRINTCLIENT into a
+// memory bitmap of the client's size).
+COLORREF ClientPixel(HWND hWnd, int x, int y);
+
 // Sends a mouse message with a client point.
 LRESULT SendMouse(HWND hWnd, UINT msg, int x, int y, WPARAM wParam = 0);
 
