@@ -15,26 +15,12 @@ std::wstring ModulePath(HMODULE module) {
     return path;
 }
 
-std::wstring ProgramDir() {
-    std::wstring path = ModulePath(nullptr);
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
-// A library under a name of its own, put where a bare-name load looks first: beside the
-// program. It is the game stand-in (an image the loader accepts) and is removed again.
-class PlantedLibrary {
-public:
-    PlantedLibrary() : m_path(ProgramDir() + L"qvx_planted.dll") {
-        m_ok = testenv::CopyInto(testenv::FixtureFile(L"qvx.exe"), m_path);
-    }
-    ~PlantedLibrary() { DeleteFileW(m_path.c_str()); }
-    PlantedLibrary(const PlantedLibrary&) = delete;
-    PlantedLibrary& operator=(const PlantedLibrary&) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    std::wstring m_path;
-    bool m_ok = false;
+// A library under a name of its own where a bare-name load looks first, beside the test
+// program (the build folder). It is the game stand-in, an image the loader accepts.
+struct PlantedLibrary {
+    const std::wstring path = testenv::BinaryDir() + L"qvx_planted.dll";
+    const bool ok = testenv::CopyInto(testenv::FixtureFile(L"qvx.exe"), path);
+    ~PlantedLibrary() { DeleteFileW(path.c_str()); }
 };
 
 }  // namespace
@@ -57,7 +43,7 @@ TEST(SystemLibrary, LoadsFromTheSystemDirectoryOnly) {
 
 TEST(SystemLibrary, APlantedCopyBesideTheProgramIsNeverLoaded) {
     PlantedLibrary planted;
-    ASSERT_TRUE(planted.ok());
+    ASSERT_TRUE(planted.ok);
     // A bare-name load does take it: that is what the two functions guard against.
     ScopedLibrary bare(LoadLibraryW(L"qvx_planted.dll"));
     ASSERT_TRUE(bare);
