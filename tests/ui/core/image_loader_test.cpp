@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/ui/core/core_test_util.h"
 #include "ui/core/image_loader.h"
@@ -77,4 +80,38 @@ TEST(ImageLoaderTest, HostileBytesDecodeToNothing) {
     EXPECT_EQ(nullptr, Decode(png.substr(0, png.size() / 2)));
     // A JPEG start marker with nothing behind it.
     EXPECT_EQ(nullptr, Decode(std::string("\xFF\xD8\xFF\xE0", 4)));
+}
+
+// A JPEG whose scan names a Huffman table that no table segment defines: the decoder then
+// works with whatever its freshly allocated state holds. Its answer must be the same after
+// the heap has held zeroes or garbage, and reading must stay inside the decoder's tables.
+TEST(ImageLoaderTest, JpegWithoutItsHuffmanTablesDecodesTheSameWhateverTheHeapHeld) {
+    std::string jpeg("\xFF\xD8\xFF\xDB\x00\x43\x00", 7);
+    jpeg += std::string(64, '\x01');                                                  // quantisation table 0
+    jpeg += std::string("\xFF\xC0\x00\x0B\x08\x00\x08\x00\x08\x01\x01\x11\x00", 13);  // 8x8, one component
+    jpeg += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);          // scan: tables 0, never defined
+    jpeg += std::string(16, '\x55') + std::string("\xFF\xD9", 2);
+
+    std::vector<std::string> answers;
+    for (const int fill : {0x00, 0xFF, 0xAA, 0x00}) {
+        // Leave freed blocks of the decoder's sizes behind, filled.
+        std::vector<void*> blocks;
+        for (size_t size = 512; size <= 64 * 1024; size += 512) {
+            blocks.push_back(std::malloc(size));
+            if (blocks.back() != nullptr) std::memset(blocks.back(), fill, size);
+        }
+        for (void* block : blocks) std::free(block);
+
+        ImageHolder image(Decode(jpeg));
+        std::string answer = "none";
+        if (image.p != nullptr) {
+            unsigned hash = 2166136261u;  // FNV-1a of the pixels
+            for (size_t i = 0; i < static_cast<size_t>(image.p->nWidth) * image.p->nHeight * 4; ++i)
+                hash = (hash ^ image.p->pBits[i]) * 16777619u;
+            answer = std::to_string(image.p->nWidth) + "x" + std::to_string(image.p->nHeight) + " " +
+                     std::to_string(hash);
+        }
+        answers.push_back(answer);
+    }
+    for (const std::string& answer : answers) EXPECT_EQ(answers.front(), answer);
 }
