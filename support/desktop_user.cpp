@@ -82,10 +82,8 @@ private:
 
     bool Resolve(HMODULE module, const char* enumName, const char* imageName)
     {
-        if (module == nullptr)
-            return false;
-        m_enum = reinterpret_cast<TEnumProcesses>(reinterpret_cast<void*>(GetProcAddress(module, enumName)));
-        m_image = reinterpret_cast<TImageFileName>(reinterpret_cast<void*>(GetProcAddress(module, imageName)));
+        m_enum = LookUpFunction<TEnumProcesses>(module, enumName);
+        m_image = LookUpFunction<TImageFileName>(module, imageName);
         return m_enum != nullptr && m_image != nullptr;
     }
 

@@ -19,7 +19,7 @@ HMODULE LoadSystemLibrary(const wchar_t* name)
 bool RestrictLibrarySearchToSystem()
 {
     typedef BOOL(WINAPI * TSetDefaultDllDirectories)(DWORD);
-    const auto setDefault = reinterpret_cast<TSetDefaultDllDirectories>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDefault =
+        LookUpFunction<TSetDefaultDllDirectories>(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     return setDefault != nullptr && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
 }

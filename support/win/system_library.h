@@ -15,3 +15,10 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 // and Windows Vista and 7 with their loader update); elsewhere nothing changes and false
 // is returned. Child processes are not affected.
 bool RestrictLibrarySearchToSystem();
+
+// The function `name` of `module` as a pointer of type T; null when either is missing.
+template <typename T>
+T LookUpFunction(HMODULE module, const char* name)
+{
+    return module != nullptr ? reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
