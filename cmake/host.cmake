@@ -19,3 +19,6 @@ if(PORTABLE_TESTS)
   include(GoogleTest)
   gtest_discover_tests(test_portable TEST_PREFIX "native." DISCOVERY_TIMEOUT 60)
 endif()
+
+# The set-up scripts' decisions (the 32-bit Wine's install and probe), driven with fake package tools.
+add_test(NAME scripts.wine32_install COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/wine32_install_test.sh)

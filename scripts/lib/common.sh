@@ -6,6 +6,12 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 QVX_JOBS=${QVX_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
+# Where the compiler cache is installed, builds use it (the release build never does).
+if [ -z "${QVX_NO_CCACHE:-}" ] && command -v ccache >/dev/null 2>&1; then
+  export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+  export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+fi
+
 log() { printf '\033[1m== %s\033[0m\n' "$*" >&2; }
 
 # Debian packages this project builds and runs with.
@@ -15,7 +21,12 @@ QVX_PACKAGES="cmake ninja-build g++ zip unzip file g++-mingw-w64-i686-posix g++-
 
 qvx_install_deps() {
   qvx_install_packages || return 1
-  qvx_install_wine32 || log "The 32-bit Wine could not be installed"
+  # The 32-bit Wine is of no use on a kernel that runs no 32-bit code (the probe then says so).
+  qvx_probe_i686
+  if [ "$QVX_I686_KERNEL" = 1 ]; then
+    qvx_install_wine32 || log "The 32-bit Wine could not be installed"
+  fi
+  unset QVX_I686_RUNS
   return 0
 }
 
@@ -23,46 +34,16 @@ qvx_install_packages() {
   local missing=()
   local p
   for p in $QVX_PACKAGES; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    qvx_installed "$p" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   log "Installing: ${missing[*]}"
-  local sudo=
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq || return 1
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+  qvx_apt_update || true
+  qvx_sudo "${QVX_APT_GET:-apt-get}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
 }
 
-# The 32-bit Wine (Debian multiarch) that runs the shipped i686 exe. A failure here is
-# not fatal: qvx_probe_i686 then says why the i686 runs are skipped.
-qvx_install_wine32() {
-  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' && return 0
-  log "Installing the 32-bit Wine"
-  local sudo=
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  export DEBIAN_FRONTEND=noninteractive
-  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386 || return 1
-  $sudo apt-get update -qq || return 1
-  $sudo apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null || return 1
-}
-
-# Sets QVX_I686_RUNS=1 when this machine runs 32-bit exes under Wine; otherwise 0, with
-# the reason in QVX_I686_WHY. The 32-bit Wine loader is itself 32-bit code, so running
-# it answers both questions: is it installed, and does the kernel execute i386 code.
-qvx_probe_i686() {
-  QVX_I686_RUNS=0
-  QVX_I686_WHY=
-  local loader=/usr/lib/wine/wine out
-  if [ ! -x "$loader" ]; then
-    QVX_I686_WHY="the 32-bit Wine (wine32:i386) is not installed"
-  elif ! out=$("$loader" --version 2>&1); then
-    out=$(printf '%s' "$out" | tail -n1)
-    QVX_I686_WHY="this machine does not execute 32-bit code (${out##*: })"
-  else
-    QVX_I686_RUNS=1
-  fi
-}
+. "$QVX_ROOT/scripts/lib/wine32.sh"
 
 # Configure (once) and build one tree: host | i686 | x86_64.
 qvx_build() {
