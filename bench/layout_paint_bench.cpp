@@ -11,11 +11,13 @@
 // msg_fix_tips.xml and its PNG files) the images are drawn too; without one
 // only colours and text are.
 //
-// The same run also issues the draw calls that the frame needs, each made directly
-// with the cheapest primitive on the same memory bitmap (one fill, each image at its
-// destination size, the nine-grid pieces one by one, the text): the primitive floor.
-// A progress tick (one step of the repair window's 300 ms timer) is measured too: the
-// area it invalidates against the bar's own, and its repaint against that area's floor.
+// The same run also draws the frame's pixels with the cheapest direct GDI calls on the
+// same memory bitmap: the primitive floor. After its first draw the framework keeps each
+// image composed at its destination size, so the floor composes them once too and then
+// issues one fill, one blit per composed image and the text. A progress tick (one step
+// of the repair window's 300 ms timer) is measured too: the area it invalidates against
+// the bar's own, and its repaint against the floor of that same clipped area, step by
+// step with the same values. Both floors are checked to give the framework's pixels.
 // Lines starting with "table:" carry the figures that bench/run collects per build.
 #include <windows.h>
 
@@ -24,6 +26,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,9 @@
 using namespace SkinUI;
 
 namespace {
+
+// Distinct values the progress tick steps through before it starts again.
+constexpr int kSteps = 24;
 
 template <class T>
 T* Add(CContainerUI* parent, const wchar_t* attributes) {
@@ -82,27 +88,34 @@ struct TSurface {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     HGDIOBJ old = nullptr;
-    TSurface(int w, int h) {
+    DWORD* bits = nullptr;
+    int width, height;
+    size_t pixels = 0;
+    TSurface(int w, int h) : width(w), height(h) {
         BITMAPINFO bmi = {};
         bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         bmi.bmiHeader.biWidth = w;
         bmi.bmiHeader.biHeight = -h;
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
+        void* p = nullptr;
         dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &p, nullptr, 0);
         old = SelectObject(dc, bitmap);
+        bits = static_cast<DWORD*>(p);
+        pixels = bits ? static_cast<size_t>(w) * h : 0;
     }
     ~TSurface() {
         SelectObject(dc, old);
         DeleteObject(bitmap);
         DeleteDC(dc);
     }
+    TSurface(const TSurface&) = delete;
+    TSurface& operator=(const TSurface&) = delete;
 };
 
-// One draw call of the floor: a piece of a decoded image, already selected into
-// its own memory DC, blended or copied to the target.
+// One draw call of the floor: a piece of a bitmap, already selected into its own
+// memory DC, blended or copied to the target.
 struct TPiece {
     HDC src;
     RECT dst;
@@ -172,44 +185,97 @@ struct TImageDC {
         if (old != nullptr) DeleteObject(SelectObject(dc, old));
         DeleteDC(dc);
     }
+    TImageDC(const TImageDC&) = delete;
+    TImageDC& operator=(const TImageDC&) = delete;
 };
 
-// The floor's calls for one paint rectangle: a fill, the pieces that meet it, the text.
+// An image's nine-grid drawn once at its destination size onto transparent pixels, as
+// the framework keeps it after the first draw: the floor then copies it in one blit.
+struct TComposed {
+    TSurface surface;
+    RECT whole;
+    bool alpha;
+    TComposed(const TImageDC& image, const RECT& dest, const RECT& source, const RECT& corners)
+        : surface(dest.right - dest.left, dest.bottom - dest.top),
+          whole{0, 0, dest.right - dest.left, dest.bottom - dest.top},
+          alpha(image.alpha) {
+        if (surface.bits == nullptr) return;
+        std::memset(surface.bits, 0, surface.pixels * 4);
+        SetStretchBltMode(surface.dc, HALFTONE);
+        std::vector<TPiece> pieces;
+        AddNineGrid(pieces, image.dc, image.alpha, whole, source, corners);
+        DrawPieces(surface.dc, pieces);
+        GdiFlush();
+    }
+    TPiece At(const RECT& dest) const { return TPiece{surface.dc, dest, whole, alpha}; }
+};
+
+// The floor's calls for one paint rectangle: a white fill, the pieces, the text at its
+// place within its clip, all inside `clipBox` when `clip` is set.
 struct TFloor {
     RECT fill = {0, 0, 0, 0};
     std::vector<TPiece> pieces;
-    HFONT font = nullptr;
     std::wstring text;
-    RECT textRect = {0, 0, 0, 0};
-    UINT textFormat = 0;
+    POINT textAt = {0, 0};
+    RECT textClip = {0, 0, 0, 0};
+    bool clip = false;
+    RECT clipBox = {0, 0, 0, 0};
 
     void Draw(HDC dc) const {
-        FillRect(dc, &fill, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        if (clip) IntersectClipRect(dc, clipBox.left, clipBox.top, clipBox.right, clipBox.bottom);
+        if (!IsRectEmpty(&fill))
+            PatBlt(dc, fill.left, fill.top, fill.right - fill.left, fill.bottom - fill.top, WHITENESS);
         DrawPieces(dc, pieces);
-        if (!text.empty()) {
-            RECT rc = textRect;
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, textFormat);
-        }
+        if (!text.empty())
+            ExtTextOutW(dc, textAt.x, textAt.y, ETO_CLIPPED, &textClip, text.c_str(), static_cast<UINT>(text.size()),
+                        nullptr);
+        if (clip) SelectClipRgn(dc, nullptr);
     }
 
-    // The part of this floor that a repaint of `area` needs.
+    // This floor cut down to `area`, as a repaint of that area draws it: unscaled pieces
+    // and the text are cut to it, and only a stretched piece that crosses its edge makes
+    // the floor clip.
     TFloor Within(const RECT& area) const {
         TFloor f;
+        f.clipBox = area;
         IntersectRect(&f.fill, &fill, &area);
         for (const TPiece& p : pieces) {
-            RECT tmp;
-            if (IntersectRect(&tmp, &p.dst, &area)) f.pieces.push_back(p);
+            RECT cut;
+            if (!IntersectRect(&cut, &p.dst, &area)) continue;
+            TPiece q = p;
+            if (p.dst.right - p.dst.left == p.from.right - p.from.left &&
+                p.dst.bottom - p.dst.top == p.from.bottom - p.from.top) {
+                q.from = RECT{p.from.left + cut.left - p.dst.left, p.from.top + cut.top - p.dst.top,
+                              p.from.left + cut.right - p.dst.left, p.from.top + cut.bottom - p.dst.top};
+                q.dst = cut;
+            } else if (!EqualRect(&cut, &p.dst)) {
+                f.clip = true;
+            }
+            f.pieces.push_back(q);
         }
-        RECT tmp;
-        if (IntersectRect(&tmp, &textRect, &area)) {
-            f.font = font;
+        if (!text.empty() && IntersectRect(&f.textClip, &textClip, &area)) {
             f.text = text;
-            f.textRect = textRect;
-            f.textFormat = textFormat;
+            f.textAt = textAt;
         }
         return f;
     }
 };
+
+// Pixels of the surface that differ between drawing `a` and drawing `b` on black.
+template <class A, class B>
+size_t Differing(TSurface& s, A a, B b) {
+    if (s.bits == nullptr) return 0;
+    PatBlt(s.dc, 0, 0, s.width, s.height, BLACKNESS);
+    a();
+    GdiFlush();
+    const std::vector<DWORD> first(s.bits, s.bits + s.pixels);
+    PatBlt(s.dc, 0, 0, s.width, s.height, BLACKNESS);
+    b();
+    GdiFlush();
+    size_t n = 0;
+    for (size_t i = 0; i < s.pixels; ++i) n += first[i] != s.bits[i];
+    return n;
+}
 
 // Median over rounds of the per-call time of `fn`, in seconds.
 template <class Fn>
@@ -275,6 +341,8 @@ int wmain(int argc, wchar_t** argv) {
     double perFrame = 0, layoutOnly = 0, paintOnly = 0, baseline = 0, floor = 0;
     double tickArea = 0, barArea = 0, tick = 0, tickFloor = 0;
     RECT tickBox = {0, 0, 0, 0};
+    size_t frameDiffers = 0;
+    int tickStepsDiffer = 0;
     bool imagesFound = false;
     {
         CPaintManagerUI pm;
@@ -310,39 +378,80 @@ int wmain(int argc, wchar_t** argv) {
             BitBlt(target.dc, 0, 0, 300, 100, source.dc, 0, 0, SRCCOPY);
         }
 
-        // The floor: the frame's draw calls made directly.
+        // The floor: the frame's pixels by direct calls, each image composed once at its
+        // destination size as the framework keeps it.
         TImageDC logo(pm, L"soft_logo.png"), close(pm, L"btn_close.png"), bars(pm, L"progress_bar.png");
-        TFloor full;
-        full.fill = rc;
         CControlUI* closeButton = pm.FindControlByName(L"sysclosebutton");
         CControlUI* logoLabel = pm.FindControlAt(POINT{39, 54});
         CControlUI* title = pm.FindControlAt(POINT{100, 37});
         const RECT none = {0, 0, 0, 0};
-        if (logo.dc && logoLabel)
-            AddNineGrid(full.pieces, logo.dc, logo.alpha, logoLabel->GetPos(), RECT{0, 0, logo.width, logo.height},
-                        none);
-        if (close.dc && closeButton) {
-            const int cell = close.height / 3;
-            AddNineGrid(full.pieces, close.dc, close.alpha, closeButton->GetPos(), RECT{0, 0, close.width, cell},
-                        none);
+        const RECT barSource = {100, 0, 200, 18}, barCorners = {5, 2, 5, 2};
+        const RECT foreSource = {0, 0, 100, 18}, foreCorners = {10, 2, 22, 2};
+        // The bar's filled part at a value, as the bar itself works it out.
+        auto foreAt = [&](int value) {
+            RECT r = progress->GetPos();
+            const float range = static_cast<float>(progress->GetMaxValue() - progress->GetMinValue());
+            const float fraction = static_cast<float>(value - progress->GetMinValue()) / range;
+            r.right = r.left + static_cast<LONG>(static_cast<float>(r.right - r.left) * fraction);
+            return r;
+        };
+        std::vector<std::unique_ptr<TComposed>> composed;
+        TFloor still;  // the frame without the bar's filled part
+        still.fill = rc;
+        auto compose = [&](const TImageDC& image, const RECT& dest, const RECT& from, const RECT& corners) {
+            if (image.dc == nullptr || IsRectEmpty(&dest)) return static_cast<TComposed*>(nullptr);
+            composed.push_back(std::make_unique<TComposed>(image, dest, from, corners));
+            return composed.back().get();
+        };
+        if (logoLabel) {
+            if (TComposed* c = compose(logo, logoLabel->GetPos(), RECT{0, 0, logo.width, logo.height}, none))
+                still.pieces.push_back(c->At(logoLabel->GetPos()));
         }
-        if (bars.dc && progress) {
-            const RECT pos = progress->GetPos();
-            AddNineGrid(full.pieces, bars.dc, bars.alpha, pos, RECT{100, 0, 200, 18}, RECT{5, 2, 5, 2});
-            RECT fore = pos;
-            fore.right = pos.left + static_cast<LONG>((pos.right - pos.left) * (progress->GetValue() / 99.0f));
-            AddNineGrid(full.pieces, bars.dc, bars.alpha, fore, RECT{0, 0, 100, 18}, RECT{10, 2, 22, 2});
+        if (closeButton) {
+            const RECT cell = {0, 0, close.width, close.height / 3};
+            if (TComposed* c = compose(close, closeButton->GetPos(), cell, none))
+                still.pieces.push_back(c->At(closeButton->GetPos()));
         }
+        const TComposed* foreComposed = nullptr;
+        RECT foreNow = none;
+        if (progress) {
+            if (TComposed* c = compose(bars, progress->GetPos(), barSource, barCorners))
+                still.pieces.push_back(c->At(progress->GetPos()));
+            foreNow = foreAt(progress->GetValue());
+            foreComposed = compose(bars, foreNow, foreSource, foreCorners);
+        }
+        HFONT font = nullptr;
         if (title) {
             auto* label = static_cast<CLabelUI*>(title->GetInterface(L"Label"));
-            full.font = pm.GetFont(label ? label->GetFont() : -1);
-            full.text = title->GetText().GetData();
-            full.textRect = title->GetPos();
-            full.textFormat = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
+            font = pm.GetFont(label ? label->GetFont() : -1);
+            const UINT style = label ? label->GetTextStyle() : DT_SINGLELINE | DT_VCENTER;
+            still.text = title->GetText().GetData();
+            still.textClip = title->GetPos();
+            // Where the text call of a single line puts it within its rectangle.
+            HGDIOBJ was = SelectObject(target.dc, font);
+            SIZE size = {0, 0};
+            GetTextExtentPoint32W(target.dc, still.text.c_str(), static_cast<int>(still.text.size()), &size);
+            SelectObject(target.dc, was);
+            const RECT& t = still.textClip;
+            still.textAt.x = (style & DT_CENTER) ? (t.left + t.right - size.cx) / 2
+                             : (style & DT_RIGHT) ? t.right - size.cx
+                                                  : t.left;
+            still.textAt.y = (style & DT_VCENTER) ? t.top + (t.bottom - t.top) / 2 - size.cy / 2
+                             : (style & DT_BOTTOM) ? t.bottom - size.cy
+                                                   : t.top;
         }
+        TFloor full = still;
+        if (foreComposed) full.pieces.push_back(foreComposed->At(foreNow));
         SetBkMode(target.dc, TRANSPARENT);
         SetTextColor(target.dc, RGB(0, 0, 0));
-        HGDIOBJ oldFont = full.font ? SelectObject(target.dc, full.font) : nullptr;
+        SetStretchBltMode(target.dc, HALFTONE);
+        HGDIOBJ oldFont = font ? SelectObject(target.dc, font) : nullptr;
+        frameDiffers = Differing(
+            target, [&] { root->PaintClipped(target.dc, rc, nullptr); },
+            [&] {
+                if (font) SelectObject(target.dc, font);
+                full.Draw(target.dc);
+            });
 
         // Frame, floor and plain copy, interleaved by rounds so that load on a shared
         // machine falls on all three alike.
@@ -354,7 +463,7 @@ int wmain(int argc, wchar_t** argv) {
             }));
             vLayout.push_back(MedianTime(1, perRound, [&](int) { root->PlaceAt(rc, false); }));
             vPaint.push_back(MedianTime(1, perRound, [&](int) { root->PaintClipped(target.dc, rc, nullptr); }));
-            if (full.font) SelectObject(target.dc, full.font);
+            if (font) SelectObject(target.dc, font);
             vFloor.push_back(MedianTime(1, perRound, [&](int) { full.Draw(target.dc); }));
             vBlt.push_back(
                 MedianTime(1, perRound, [&](int) { BitBlt(target.dc, 0, 0, 300, 100, source.dc, 0, 0, SRCCOPY); }));
@@ -383,23 +492,55 @@ int wmain(int argc, wchar_t** argv) {
             barArea = static_cast<double>(pos.right - pos.left) * (pos.bottom - pos.top);
             // Steps as the timer makes them, 10 to 79 by 3, round and round.
             // Only the repaint is timed: the invalidation itself is the window system's.
-            auto tickStep = [&](int i) {
-                progress->SetValue(10 + (i % 24) * 3);
+            auto stepValue = [](int i) { return 10 + (i % kSteps) * 3; };
+            auto timed = [](auto draw) {
                 GdiFlush();
                 const double t0 = Now();
-                root->PaintClipped(target.dc, tickBox, nullptr);
+                draw();
                 GdiFlush();
                 return Now() - t0;
             };
-            for (int i = 0; i < 48; ++i) tickStep(i);
+            auto tickStep = [&](int i) {
+                progress->SetValue(stepValue(i));
+                return timed([&] { root->PaintClipped(target.dc, tickBox, nullptr); });
+            };
+            for (int i = 0; i < 2 * kSteps; ++i) tickStep(i);
             ValidateRect(hwnd, nullptr);
-            const TFloor barFloor = full.Within(tickBox);
+            // The floor of each step: the same box with the bar filled to that step's value.
+            // The framework keeps only the current frame's filled part composed (a part
+            // that changes at every step is drawn as its pieces), and so does the floor.
+            std::vector<TFloor> tickFloors;
+            for (int k = 0; k < kSteps; ++k) {
+                TFloor f = still;
+                const RECT fore = foreAt(stepValue(k));
+                if (foreComposed && EqualRect(&fore, &foreNow))
+                    f.pieces.push_back(foreComposed->At(fore));
+                else if (bars.dc)
+                    AddNineGrid(f.pieces, bars.dc, bars.alpha, fore, foreSource, foreCorners);
+                tickFloors.push_back(f.Within(tickBox));
+            }
+            for (int k = 0; k < kSteps; ++k) {
+                const size_t n = Differing(
+                    target,
+                    [&] {
+                        progress->SetValue(stepValue(k));
+                        root->PaintClipped(target.dc, tickBox, nullptr);
+                    },
+                    [&] { tickFloors[k].Draw(target.dc); });
+                if (n > 0) ++tickStepsDiffer;
+            }
+            // Step for step: a step of the framework, then the floor of the same step, so
+            // that both follow the same call into the window system (the step's
+            // invalidation) and a loaded machine falls on both alike.
             std::vector<double> vTick, vTickFloor;
             for (int r = 0; r < rounds; ++r) {
-                double spent = 0;
-                for (int i = 0; i < perRound; ++i) spent += tickStep(i);
+                double spent = 0, spentFloor = 0;
+                for (int i = 0; i < perRound; ++i) {
+                    spent += tickStep(i);
+                    spentFloor += timed([&] { tickFloors[i % kSteps].Draw(target.dc); });
+                }
                 vTick.push_back(spent / perRound);
-                vTickFloor.push_back(MedianTime(1, perRound, [&](int) { barFloor.Draw(target.dc); }));
+                vTickFloor.push_back(spentFloor / perRound);
             }
             ValidateRect(hwnd, nullptr);
             if (std::getenv("QVX_BENCH_DETAIL")) {  // where a frame's time goes, per control
@@ -407,7 +548,7 @@ int wmain(int argc, wchar_t** argv) {
                     const double t = MedianTime(5, 200, [&](int) { control->PaintClipped(target.dc, area, nullptr); });
                     std::printf("detail: %-16s %8.2f us\n", what, t * 1e6);
                 };
-                const double set = MedianTime(5, 200, [&](int i) { progress->SetValue(10 + (i % 24) * 3); });
+                const double set = MedianTime(5, 200, [&](int i) { progress->SetValue(stepValue(i)); });
                 std::printf("detail: %-16s %8.2f us\n", "step invalidation", set * 1e6);
                 ValidateRect(hwnd, nullptr);
                 detail("window, bar area", root, tickBox);
@@ -451,6 +592,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  progress tick: invalidated %ld,%ld-%ld,%ld (%.0f px, bar %.0f px); repaint %.2f us, floor %.2f us\n",
                 tickBox.left, tickBox.top, tickBox.right, tickBox.bottom, tickArea, barArea, tick * 1e6,
                 tickFloor * 1e6);
+    std::printf("  floor check: %lu px of the frame and %d of %d tick steps differ from the framework's\n",
+                static_cast<unsigned long>(frameDiffers), tickStepsDiffer, kSteps);
     if (floor > 0) std::printf("table: full frame / primitive floor: %.2f\n", perFrame / floor);
     if (barArea > 0) std::printf("table: progress tick, repainted area / bar area: %.2f\n", tickArea / barArea);
     if (tickFloor > 0) std::printf("table: progress tick time / floor of that area: %.2f\n", tick / tickFloor);

@@ -1,6 +1,6 @@
 // Start-up of the launcher against the least a program does, in one run.
 //
-//   startup_bench repair <launcher.exe> <launcher dir> <baseline.exe> [runs]
+//   startup_bench repair <launcher.exe> <launcher dir> <baseline.exe> [runs (7 at least)]
 //       From process creation to the first painted frame of the repair window, against a
 //       plain Win32 window of the same size; the launcher's phase timeline; peak working
 //       sets of both. The caller sets the marker to "0" so that the window appears.
@@ -9,13 +9,15 @@
 //       time as the system reports it (Wine reports none for other processes: bench/run
 //       reads it from /proc meanwhile) and its peak working set. The caller makes the
 //       repair last long enough.
-//   startup_bench game <launcher.exe> <launcher dir> [runs] [least-launcher.exe]
+//   startup_bench game <launcher.exe> <launcher dir> [runs (7 at least)] [least-launcher.exe]
 //       From process creation to the game's window, started by the launcher (marker "1")
 //       against starting the game from the same directory directly, and against the least
 //       launcher: a program that only starts the game (the floor of any launcher, which
 //       pays for a second process start).
 //
-// Lines starting with "table:" carry the figures that bench/run collects per build.
+// Every side is waited for the same way (a look each millisecond). A run whose window
+// never came gives no value: each figure says how many runs it left out. Lines starting
+// with "table:" carry the figures that bench/run collects per build.
 #include <windows.h>
 #include <psapi.h>
 
@@ -137,14 +139,16 @@ bool PaintedWhite(HWND w) {
     return c == RGB(255, 255, 255);
 }
 
-// Waits (up to 20 s) for a visible window of that class and title, painted white when
-// asked; its time after t0 in ms, or -1.
+// Waits (up to 20 s after t0) for a visible window of that class and title, painted
+// white when asked; its time after t0 in ms, or -1. It looks once a millisecond whether
+// the child still runs or not, so that both sides of a comparison are waited for alike.
 double AwaitWindow(const CChild& child, long long t0, const wchar_t* cls, const wchar_t* title, bool white,
                    bool stopWhenChildEnds) {
-    for (int i = 0; i < 20000; ++i) {
+    while (MsSince(t0) < 20000.0) {
         HWND w = FindWindowW(cls, title);
         if (w && IsWindowVisible(w) && (!white || PaintedWhite(w))) return MsSince(t0);
-        if (child.Exited(1) && stopWhenChildEnds) return -1;
+        if (stopWhenChildEnds && child.Exited(0)) return -1;
+        Sleep(1);
     }
     return -1;
 }
@@ -192,25 +196,53 @@ Sample MeasureGame(const std::wstring& exe, const std::wstring& dir, int run, co
     return s;
 }
 
-double Median(std::vector<double> v) {
+// A median over runs, and how many runs gave no value (negative) and were left out.
+struct TFigure {
+    double median = -1;
+    int runs = 0;
+    int dropped = 0;
+};
+
+TFigure Median(std::vector<double> v) {
+    TFigure f;
+    f.runs = static_cast<int>(v.size());
     v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return x < 0; }), v.end());
-    if (v.empty()) return -1;
+    f.dropped = f.runs - static_cast<int>(v.size());
+    if (v.empty()) return f;
     std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    f.median = v[v.size() / 2];
+    return f;
 }
 
-double MiB(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+// A figure's line: its value in ms, and the runs it left out.
+void PrintMs(const char* what, const TFigure& f, const char* note = "") {
+    std::printf("  %-27s %8.1f ms  (%d of %d runs dropped)%s\n", what, f.median, f.dropped, f.runs, note);
+}
+
+// A table line: the ratio of two medians ("none" without both), and the runs each left out.
+void PrintRatio(const char* what, const TFigure& a, const TFigure& b) {
+    if (a.median > 0 && b.median > 0)
+        std::printf("table: %s: %.2f", what, a.median / b.median);
+    else
+        std::printf("table: %s: none", what);
+    std::printf("  (dropped %d and %d of %d runs)\n", a.dropped, b.dropped, a.runs);
+}
+
+double MiB(double bytes) { return bytes / (1024.0 * 1024.0); }
 
 void PrintTimeline(const std::vector<Sample>& samples) {
-    std::printf("  launcher timeline, ms after process creation (median):\n");
+    std::printf("  launcher timeline, ms after process creation (median; a phase no run reached is left out):\n");
     std::vector<double> created;
     for (const Sample& s : samples) created.push_back(s.createdMs);
-    std::printf("    %-22s %8.1f  (after the CreateProcess call)\n", kPhaseNames[0], Median(created));
+    const TFigure c = Median(created);
+    std::printf("    %-22s %8.1f  (after the CreateProcess call; %d of %d runs dropped)\n", kPhaseNames[0], c.median,
+                c.dropped, c.runs);
     for (int i = 1; i < kPhases; ++i) {
         std::vector<double> v;
         for (const Sample& s : samples) v.push_back(s.phaseMs[i]);
-        const double m = Median(v);
-        if (m >= 0) std::printf("    %-22s %8.1f\n", kPhaseNames[i], m);
+        const TFigure m = Median(v);
+        if (m.median >= 0)
+            std::printf("    %-22s %8.1f  (%d of %d runs dropped)\n", kPhaseNames[i], m.median, m.dropped, m.runs);
     }
 }
 
@@ -225,20 +257,22 @@ int Repair(const wchar_t* launcher, const wchar_t* dir, const wchar_t* baselineE
         Sleep(300);
         baselineMs.push_back(b.ms);
         launcherMs.push_back(l.ms);
-        baselineWs.push_back(static_cast<double>(b.peakWorkingSet));
-        launcherWs.push_back(static_cast<double>(l.peakWorkingSet));
+        baselineWs.push_back(b.peakWorkingSet > 0 ? static_cast<double>(b.peakWorkingSet) : -1.0);
+        launcherWs.push_back(l.peakWorkingSet > 0 ? static_cast<double>(l.peakWorkingSet) : -1.0);
         samples.push_back(l);
     }
-    const double lm = Median(launcherMs), bm = Median(baselineMs);
-    const double lw = Median(launcherWs), bw = Median(baselineWs);
+    const TFigure lm = Median(launcherMs), bm = Median(baselineMs);
+    const TFigure lw = Median(launcherWs), bw = Median(baselineWs);
     std::printf("start-up to first paint, median of %d runs\n", runs);
-    std::printf("  repair window (launcher):   %8.1f ms\n", lm);
-    std::printf("  plain Win32 window:         %8.1f ms\n", bm);
+    PrintMs("repair window (launcher):", lm);
+    PrintMs("plain Win32 window:", bm);
     PrintTimeline(samples);
-    std::printf("  peak working set at first paint: launcher %.1f MiB, plain window %.1f MiB\n", MiB(lw), MiB(bw));
-    if (lm > 0 && bm > 0) std::printf("table: start-up to first paint, repair window / plain window: %.2f\n", lm / bm);
-    if (lw > 0 && bw > 0) std::printf("table: peak working set, launcher / plain window: %.2f\n", lw / bw);
-    return lm > 0 && bm > 0 ? 0 : 1;
+    std::printf("  peak working set at first paint: launcher %.1f MiB, plain window %.1f MiB  (dropped %d and %d of %d "
+                "runs)\n",
+                MiB(lw.median), MiB(bw.median), lw.dropped, bw.dropped, lw.runs);
+    PrintRatio("start-up to first paint, repair window / plain window", lm, bm);
+    PrintRatio("peak working set, launcher / plain window", lw, bw);
+    return lm.median > 0 && bm.median > 0 ? 0 : 1;
 }
 
 int Idle(const wchar_t* launcher, const wchar_t* dir, int seconds) {
@@ -259,7 +293,7 @@ int Idle(const wchar_t* launcher, const wchar_t* dir, int seconds) {
     const bool stillUp = FindWindowW(L"Start", L"Tavrel") != nullptr;
     std::printf("idle repair window: %.1f ms CPU in %.1f s (%.2f %%)%s, peak working set %.1f MiB\n", cpu, wall,
                 100.0 * cpu / (wall * 1000.0), stillUp ? "" : " (the window closed meanwhile)",
-                MiB(child.PeakWorkingSet()));
+                MiB(static_cast<double>(child.PeakWorkingSet())));
     return 0;
 }
 
@@ -281,25 +315,27 @@ int Game(const wchar_t* launcher, const wchar_t* dir, int runs, const wchar_t* l
         viaLauncher.push_back(l.ms);
         samples.push_back(l);
     }
-    const double lm = Median(viaLauncher), dm = Median(direct), fm = Median(viaLeast);
+    const TFigure lm = Median(viaLauncher), dm = Median(direct), fm = Median(viaLeast);
     std::printf("start-up to the game's window (marker \"1\"), median of %d runs\n", runs);
-    std::printf("  through the launcher:       %8.1f ms\n", lm);
-    std::printf("  game started directly:      %8.1f ms\n", dm);
-    if (fm > 0) std::printf("  through the least launcher: %8.1f ms  (starts the game, nothing else)\n", fm);
+    PrintMs("through the launcher:", lm);
+    PrintMs("game started directly:", dm);
+    if (leastLauncher != nullptr) PrintMs("through the least launcher:", fm, "  starts the game, nothing else");
     PrintTimeline(samples);
-    if (lm > 0 && dm > 0) std::printf("table: start-up to the game, marker \"1\" / game directly: %.2f\n", lm / dm);
-    if (lm > 0 && fm > 0) std::printf("table: start-up to the game, marker \"1\" / least launcher: %.2f\n", lm / fm);
-    return lm > 0 && dm > 0 ? 0 : 1;
+    PrintRatio("start-up to the game, marker \"1\" / game directly", lm, dm);
+    if (leastLauncher != nullptr) PrintRatio("start-up to the game, marker \"1\" / least launcher", lm, fm);
+    return lm.median > 0 && dm.median > 0 ? 0 : 1;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring mode = argc > 1 ? argv[1] : L"";
-    if (mode == L"repair" && argc >= 5) return Repair(argv[2], argv[3], argv[4], argc > 5 ? std::max(1, _wtoi(argv[5])) : 7);
+    // Medians are of 7 runs at least.
+    if (mode == L"repair" && argc >= 5)
+        return Repair(argv[2], argv[3], argv[4], argc > 5 ? std::max(7, _wtoi(argv[5])) : 7);
     if (mode == L"idle" && argc >= 4) return Idle(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 3);
     if (mode == L"game" && argc >= 4)
-        return Game(argv[2], argv[3], argc > 4 ? std::max(1, _wtoi(argv[4])) : 7, argc > 5 ? argv[5] : nullptr);
+        return Game(argv[2], argv[3], argc > 4 ? std::max(7, _wtoi(argv[4])) : 7, argc > 5 ? argv[5] : nullptr);
     std::fprintf(stderr,
                  "usage: startup_bench repair <launcher.exe> <dir> <baseline.exe> [runs]\n"
                  "       startup_bench idle <launcher.exe> <dir> [seconds]\n"
