@@ -5,12 +5,15 @@ namespace fuzz {
 namespace {
 
 const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Container", "Control", "Label",
-                                 "Button",         "Progress",         "Text",      "verticallayout"};
+                                 "Button",         "Progress",         "Text",      "verticallayout",
+                                 "TabLayout",      "AnimationTabLayout", "TileLayout", "ChildLayout", "GroupBox"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
 const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
                               "&lt;Window&gt;&lt;Label text=&quot;in&quot;/&gt;&lt;/Window&gt;"};
 const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 "};
+// Names that tab layouts and the buttons bound to them share now and then.
+const char* const kTabNames[] = {"tabs", "tabs2", "", "Tabs"};
 const char* const kNumbers[] = {"0",     "1",      "-1",          "2",           "10",         "100",
                                 "255",   "256",    "32767",       "32768",       "65535",      "65536",
                                 "16384", "-32768", "2147483647",  "-2147483648", "4294967295", "99999999999",
@@ -32,7 +35,8 @@ const char* const kControlAttrs[] = {
     "normalimage", "hotimage",     "pushedimage", "disabledimage",   "stateimage",   "statecount",  "statehor",
     "min",        "max",           "value",       "hor",             "isstretchfore", "childpadding", "inset",
     "gradient",   "colorhsl",      "cursor",      "shortcut",        "userdata",     "mouse",       "keyboard",
-    "resourcetext", "borderstyle", "focusbordercolor", "autocalcheight", "noprefix", "sepwidth",   "hotbkcolor"};
+    "resourcetext", "borderstyle", "focusbordercolor", "autocalcheight", "noprefix", "sepwidth",   "hotbkcolor",
+    "selectedid", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
     "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",
@@ -85,6 +89,10 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     }
     if (name == "float") return rng.Chance(50) ? rng.Pick(kWords) : "0.5,0.5,1.0,1.0";
     if (name == "style") return rng.Pick(kStyleNames);
+    if (name == "bindtablayoutname" || (name == "name" && rng.Chance(20))) return rng.Pick(kTabNames);
+    if (name == "xmlfile") return rng.Pick(kSkins);
+    if (name == "itemsize") return Numbers(rng, 2);
+    if (name == "animationdirection") return rng.Chance(50) ? "vertical" : rng.Pick(kWords);
     if (name == "innerstyle") return AttributeList(rng);
     if (name == "text" || name == "tooltip" || name == "userdata" || name == "name") {
         std::string t;

@@ -4,6 +4,7 @@
 
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
+#include "ui/controls/tab_select.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -51,9 +52,13 @@ bool CButtonUI::Activate() {
     if (!CLabelUI::Activate()) return false;
     if (m_pManager != nullptr) {
         m_pManager->SendNotify(this, L"click", 0, 0, false);
-        // A bound tab layout would switch to the bound page here. This framework
-        // has no tab layout control, so a bound name never finds one to switch.
-        if (!m_sBindTabLayoutName.IsEmpty()) m_pManager->FindControlByName(m_sBindTabLayoutName);
+        // A bound tab layout shows the bound page.
+        CControlUI* layout =
+            m_sBindTabLayoutName.IsEmpty() ? nullptr : m_pManager->FindControlByName(m_sBindTabLayoutName);
+        if (auto* tabs = layout != nullptr ? static_cast<ITabSelectUI*>(layout->GetInterface(kTabSelectInterface))
+                                           : nullptr) {
+            tabs->SelectItem(m_iBindTabIndex);
+        }
     }
     return true;
 }

@@ -21,6 +21,8 @@ bool IsProgress(CControlUI* c) { return c->GetInterface(L"Progress") != nullptr;
 bool IsLabel(CControlUI* c) { return c->GetInterface(L"Label") != nullptr; }
 IContainerUI* AsContainer(CControlUI* c) { return static_cast<IContainerUI*>(c->GetInterface(L"IContainer")); }
 
+const TAccessibleRules* g_furtherRules = nullptr;
+
 CUIString PercentText(CProgressUI* progress) {
     const int lo = progress->GetMinValue();
     const int hi = progress->GetMaxValue();
@@ -50,6 +52,8 @@ void CollectChildren(CControlUI* parent, std::vector<CControlUI*>& out) {
 
 }  // namespace
 
+void SetFurtherRules(const TAccessibleRules* rules) { g_furtherRules = rules; }
+
 CUIString NameOf(CControlUI* control) {
     if (control == nullptr) return CUIString();
     const wchar_t* given = control->GetExtraAttribute(kAccessibleNameAttribute);
@@ -61,6 +65,9 @@ CUIString NameOf(CControlUI* control) {
 
 LONG RoleOf(CControlUI* control) {
     if (control == nullptr) return 0;
+    if (g_furtherRules != nullptr) {
+        if (const LONG role = g_furtherRules->role(control)) return role;
+    }
     if (IsButton(control)) return ROLE_SYSTEM_PUSHBUTTON;
     if (IsProgress(control)) return ROLE_SYSTEM_PROGRESSBAR;
     const bool named = !NameOf(control).IsEmpty();
@@ -119,6 +126,9 @@ CUIString RoleText(LONG role) {
     case ROLE_SYSTEM_GRAPHIC: return CUIString(L"graphic");
     default: break;
     }
+    if (g_furtherRules != nullptr) {
+        if (const wchar_t* words = g_furtherRules->roleText(role)) return CUIString(words);
+    }
     CUIString text;
     text.Format(L"role %ld", role);
     return text;
@@ -170,6 +180,7 @@ TUIAccessibleInfo Describe(CControlUI* control) {
     } else if (info.role == ROLE_SYSTEM_STATICTEXT) {
         info.state |= STATE_SYSTEM_READONLY;
     }
+    if (g_furtherRules != nullptr) g_furtherRules->describe(control, info);
     return info;
 }
 

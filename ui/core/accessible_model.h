@@ -32,8 +32,23 @@ struct TUIAccessibleInfo {
     RECT location = {};   // client pixels
 };
 
+// Rules that come with the further controls for controls of the framework's own
+// classes (a button bound to a tab layout is a page tab, and what holds such
+// buttons their list). Their registration sets them; the launcher, which never
+// registers them, carries none of their code.
+struct TAccessibleRules {
+    // ROLE_SYSTEM_* of the control, or 0 to leave it to the rules here.
+    LONG (*role)(CControlUI* control);
+    // Completes a description, after the control's own source.
+    void (*describe)(CControlUI* control, TUIAccessibleInfo& info);
+    // Diagnostic words for a role the rules here do not name; null when unknown.
+    const wchar_t* (*roleText)(LONG role);
+};
+
 namespace Accessible {
 
+// Installs the further rules (null removes them).
+void SetFurtherRules(const TAccessibleRules* rules);
 CUIString NameOf(CControlUI* control);
 // ROLE_SYSTEM_* of an element; 0 for a control that is left out of the tree.
 LONG RoleOf(CControlUI* control);
