@@ -5,12 +5,15 @@
 # those of the plain import library, so the exe still loads on every Windows it did.
 #
 #   qvx_delay_import(<out-var> <name>)   e.g. qvx_delay_import(GDIPLUS_DELAY gdiplus)
-# sets <out-var> to lib<name>_delay.a in the build tree, made from lib<name>.a.
+# sets <out-var> to lib<name>_delayed.a in the build tree, made from lib<name>.a. Its
+# descriptor is the symbol __DELAY_IMPORT_DESCRIPTOR_lib<name>_delayed_a (dlltool names it
+# after the output file, which is therefore given without a directory): the framework
+# readies the library through it before the first call.
 find_program(QVX_DLLTOOL NAMES ${TOOLCHAIN_PREFIX}-dlltool REQUIRED)
 
 function(qvx_delay_import out name)
   set(dir ${CMAKE_BINARY_DIR}/delay-import)
-  set(lib ${dir}/lib${name}_delay.a)
+  set(lib ${dir}/lib${name}_delayed.a)
   if(NOT EXISTS ${lib})
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=lib${name}.a
       OUTPUT_VARIABLE implib OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -31,8 +34,8 @@ function(qvx_delay_import out name)
     endforeach()
     file(MAKE_DIRECTORY ${dir})
     file(WRITE ${dir}/${name}.def "${def}")
-    execute_process(COMMAND ${QVX_DLLTOOL} --kill-at --input-def ${dir}/${name}.def --dllname ${name}.dll
-      --output-delaylib ${lib} RESULT_VARIABLE rc)
+    execute_process(COMMAND ${QVX_DLLTOOL} --kill-at --input-def ${name}.def --dllname ${name}.dll
+      --output-delaylib lib${name}_delayed.a WORKING_DIRECTORY ${dir} RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0 OR NOT EXISTS ${lib})
       message(FATAL_ERROR "cannot make the delay-load library for ${name}.dll")
     endif()

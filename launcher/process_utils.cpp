@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include "support/win/scoped_handle.h"
+#include "support/win/system_library.h"
 
 std::wstring BuildCommandLine(const std::wstring& exe, const wchar_t* params) {
     // The path is always quoted: unquoted, a path with spaces lets CreateProcess try
@@ -48,7 +49,7 @@ bool IsProcessRunning(const std::wstring& imageName) {
 }
 
 bool GetNtVersionNumbers(DWORD& major, DWORD& minor, DWORD& build) {
-    ScopedLibrary ntdll(LoadLibraryW(L"ntdll.dll"));
+    ScopedLibrary ntdll(LoadSystemLibrary(L"ntdll.dll"));
     if (!ntdll.get()) return false;
     using RtlGetNtVersionNumbersFn = void(WINAPI*)(DWORD*, DWORD*, DWORD*);
     auto fn = reinterpret_cast<RtlGetNtVersionNumbersFn>(

@@ -126,7 +126,7 @@ std::wstring GetDesktopUserSid()
         return std::wstring();
 
     typedef BOOL(WINAPI * TConvertSidToStringSid)(PSID, LPWSTR*);
-    ScopedLibrary advapi(LoadLibraryW(L"Advapi32.dll"));
+    ScopedLibrary advapi(LoadSystemLibrary(L"advapi32.dll"));
     if (!advapi)
         return std::wstring();
     const auto convert = reinterpret_cast<TConvertSidToStringSid>(

@@ -1,7 +1,6 @@
 #include "support/log_config.h"
 
 #include <shlwapi.h>
-#include <winver.h>
 
 #include <cstdio>
 #include <vector>
@@ -11,6 +10,8 @@
 #include "support/rolling_file_appender.h"
 #include "support/string_format.h"
 #include "support/win/code_page.h"
+#include "support/win/scoped_handle.h"
+#include "support/win/system_library.h"
 
 namespace {
 
@@ -107,13 +108,35 @@ void CLogConfig::InitLog(HMODULE module, int kind)
     }
 }
 
+namespace {
+
+// The version library, loaded for one query from the system directory and looked up there:
+// a system without it (or without one of the three functions) has no product versions.
+struct TVersionLibrary {
+    typedef DWORD(WINAPI* SizeFn)(LPCSTR, LPDWORD);
+    typedef BOOL(WINAPI* InfoFn)(LPCSTR, DWORD, DWORD, LPVOID);
+    typedef BOOL(WINAPI* QueryFn)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+
+    ScopedLibrary module{LoadSystemLibrary(L"version.dll")};
+    SizeFn size = LookUpFunction<SizeFn>(module.get(), "GetFileVersionInfoSizeA");
+    InfoFn info = LookUpFunction<InfoFn>(module.get(), "GetFileVersionInfoA");
+    QueryFn query = LookUpFunction<QueryFn>(module.get(), "VerQueryValueA");
+
+    bool Usable() const { return size != nullptr && info != nullptr && query != nullptr; }
+};
+
+}  // namespace
+
 bool CLogConfig::GetFileProductVersion(const std::string& filePath, std::string& version)
 {
     const char entry[] = "ProductVersion";
     if (filePath.empty())
         return false;
+    const TVersionLibrary api;
+    if (!api.Usable())
+        return false;
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(filePath.c_str(), &handle);
+    const DWORD size = api.size(filePath.c_str(), &handle);
     if (size == 0)
         return false;
     std::vector<char> block;
@@ -122,12 +145,12 @@ bool CLogConfig::GetFileProductVersion(const std::string& filePath, std::string&
     } catch (...) {
         return false;
     }
-    if (!GetFileVersionInfoA(filePath.c_str(), 0, size, block.data()))
+    if (!api.info(filePath.c_str(), 0, size, block.data()))
         return false;
 
     void* translation = nullptr;
     UINT translationBytes = 0;
-    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &translation, &translationBytes) ||
+    if (!api.query(block.data(), "\\VarFileInfo\\Translation", &translation, &translationBytes) ||
         translation == nullptr || translationBytes < sizeof(DWORD))
         return false;
     const WORD* pair = static_cast<const WORD*>(translation);
@@ -137,7 +160,7 @@ bool CLogConfig::GetFileProductVersion(const std::string& filePath, std::string&
     std::snprintf(subBlock, sizeof subBlock, "\\StringFileInfo\\%08lx\\%s", languageAndCodePage, entry);
     void* text = nullptr;
     UINT textChars = 0;
-    if (VerQueryValueA(block.data(), subBlock, &text, &textChars) && text != nullptr && textChars > 0) {
+    if (api.query(block.data(), subBlock, &text, &textChars) && text != nullptr && textChars > 0) {
         // The length counts characters including the terminator; never read beyond it.
         const char* chars = static_cast<const char*>(text);
         version.assign(chars, strnlen(chars, textChars));

@@ -2,6 +2,7 @@
 #include "ui/controls/render_platform.h"
 
 #include "ui/controls/render.h"
+#include "ui/core/system_library.h"
 
 namespace SkinUI {
 
@@ -14,7 +15,7 @@ struct TPlatformRoutines {
     TPlatformRoutines() {
         // msimg32 stays loaded for the life of the process (the framework
         // loads it at start-up too); the handle is never freed on purpose.
-        HMODULE module = ::LoadLibraryW(L"msimg32.dll");
+        HMODULE module = LoadSystemLibrary(L"msimg32.dll");
         if (module == nullptr) return;
         alphaBlend = reinterpret_cast<AlphaBlendFn>(reinterpret_cast<void*>(::GetProcAddress(module, "AlphaBlend")));
         gradientFill =

@@ -7,6 +7,7 @@
 #include "ui/core/accessible_model.h"
 #include "ui/core/entry_guard.h"
 #include "ui/core/paint_manager.h"
+#include "ui/core/system_library.h"
 
 namespace SkinUI {
 
@@ -18,7 +19,7 @@ namespace {
 typedef BSTR(WINAPI* SysAllocStringFn)(const OLECHAR*);
 BSTR AllocBstr(const wchar_t* text) {
     static const SysAllocStringFn fn = reinterpret_cast<SysAllocStringFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"oleaut32.dll"), "SysAllocString")));
+        reinterpret_cast<void*>(::GetProcAddress(LoadSystemLibrary(L"oleaut32.dll"), "SysAllocString")));
     return fn != nullptr ? fn(text) : nullptr;
 }
 
@@ -216,6 +217,7 @@ STDMETHODIMP CAccessibleElement::get_accParent(IDispatch** parent) {
         const HRESULT hr = Target(SelfChild(), id, control);
         if (FAILED(hr)) return hr;
         if (control == nullptr) {
+            if (!DelayImportsReady("oleacc.dll")) return E_FAIL;
             return ::CreateStdAccessibleObject(m_hub->GetWindow(), OBJID_WINDOW, IID_IDispatch,
                                                reinterpret_cast<void**>(parent));
         }

@@ -8,6 +8,7 @@
 #include "ui/core/accessible_hub.h"
 #include "ui/core/paint_manager.h"
 
+#include "ui/core/system_library.h"
 namespace SkinUI {
 
 namespace {
@@ -63,6 +64,8 @@ bool CPaintManagerUI::AccessibleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
     if (uMsg == WM_GETOBJECT) {
         if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return false;
         CAccessibleHub* hub = GetAccessibleHub();
+        // Without the accessibility library the system's default object answers.
+        if (!DelayImportsReady("oleacc.dll")) return false;
         CAccessibleElement* client = hub != nullptr ? hub->ElementFor(0) : nullptr;
         if (client == nullptr) return false;
         const LRESULT result = ::LresultFromObject(kIIDAccessible, wParam, static_cast<IAccessible*>(client));

@@ -4,6 +4,7 @@
 
 #include "ui/controls/control.h"
 #include "ui/core/paint_manager.h"
+#include "ui/core/system_library.h"
 
 namespace SkinUI {
 
@@ -14,7 +15,7 @@ namespace {
 // and a run nobody hovers over never loads it for this. It stays loaded for the process.
 void InitCommonControlsOnce() {
     static const bool ready = [] {
-        HMODULE comctl = ::LoadLibraryW(L"comctl32.dll");
+        HMODULE comctl = LoadSystemLibrary(L"comctl32.dll");
         if (comctl == nullptr) return false;
         typedef BOOL(WINAPI * InitFn)(const INITCOMMONCONTROLSEX*);
         auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(::GetProcAddress(comctl, "InitCommonControlsEx")));

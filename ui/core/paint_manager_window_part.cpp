@@ -4,6 +4,7 @@
 #include "ui/controls/scratch_dc.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/shadow.h"
+#include "ui/core/system_library.h"
 
 namespace SkinUI {
 
@@ -17,7 +18,7 @@ void InitProcessWindowState(HPEN& updateRectPen) {
     if (done) return;
     done = true;
     updateRectPen = ::CreatePen(PS_SOLID, 1, RGB(220, 0, 0));
-    ::LoadLibraryW(L"msimg32.dll");
+    LoadSystemLibrary(L"msimg32.dll");
 }
 
 }  // namespace
@@ -43,6 +44,7 @@ void CPaintManagerUI::ReleaseWindowPart() {
     m_pRoot = nullptr;
     delete root;
     DestroyDelayedCleanups();  // anything the tree handed over while it was torn down
+    RemoveAllOptionGroups();  // the tree's options have left their groups; nothing dangles
 
     for (int i = 0; i < m_aTimers.GetSize(); ++i) {
         auto* timer = static_cast<TTimerInfo*>(m_aTimers[i]);

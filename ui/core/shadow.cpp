@@ -11,6 +11,7 @@
 #include "ui/controls/render.h"
 #include "ui/core/entry_guard.h"
 #include "ui/core/paint_manager.h"
+#include "ui/core/system_library.h"
 #include "ui/core/ui_handles.h"
 
 namespace SkinUI {
@@ -49,7 +50,7 @@ const TSubclassApi& SubclassApi() {
     static const TSubclassApi api = [] {
         TSubclassApi a;
         HMODULE module = ::GetModuleHandleW(L"comctl32.dll");
-        if (module == nullptr) module = ::LoadLibraryW(L"comctl32.dll");  // stays loaded for the process
+        if (module == nullptr) module = LoadSystemLibrary(L"comctl32.dll");  // stays loaded for the process
         if (module == nullptr) return a;
         a.set = reinterpret_cast<TSubclassApi::SetFn>(
             reinterpret_cast<void*>(LookUp(module, "SetWindowSubclass", 410)));
