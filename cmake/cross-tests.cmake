@@ -71,6 +71,7 @@ if(TARGET test_ui_core)
 endif()
 include(${CMAKE_SOURCE_DIR}/tests/ui/core/fixtures.cmake OPTIONAL)
 qvx_cross_test(test_ui_controls tests/ui/controls LIBS skinui)
+qvx_cross_test(test_ui_widgets tests/ui/widgets LIBS skinui_widgets)
 
 # Scripted end-to-end scenarios (real launcher exe, real windows) live in tests/e2e.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)

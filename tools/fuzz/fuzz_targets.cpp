@@ -1,3 +1,4 @@
+#include "ui/widgets/widget_registry.h"
 #include "ui/core/dib32.h"
 #include "tools/fuzz/fuzz_targets.h"
 
@@ -109,6 +110,8 @@ void CTargetContext::ResetFramework() {
     SkinUI::CPaintManagerUI::TermFramework();
     SkinUI::CUIResourceSettings::Reset();
     SkinUI::CPaintManagerUI::SetResourceArchive(m_skinArchive.data(), static_cast<unsigned>(m_skinArchive.size()));
+    // Ending the framework drops the factory; the further controls are registered anew.
+    SkinUI::RegisterWidgetControls();
 }
 
 void CTargetContext::Run(ETarget target, const std::string& input) {

@@ -25,6 +25,7 @@
 #include "tree_dump.h"
 #include "watch_mode.h"
 #include "ui/core/paint_manager.h"
+#include "ui/widgets/widget_registry.h"
 #include "ui/core/skin_builder.h"
 #include "ui/controls/control.h"
 
@@ -215,6 +216,7 @@ int Run(const skinview::Options& options) {
                 auto* preview = static_cast<skinview::PreviewWindow*>(window);
                 WriteUtf8(stdout, skinview::DumpTree(preview->GetPaintManager().GetRoot()));
             }
+    SkinUI::RegisterWidgetControls();
         };
         // A skin broken from the start is reported; the watch waits for a good one.
         const std::wstring problem = BuildProblem(skinName);

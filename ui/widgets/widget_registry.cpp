@@ -1,0 +1,34 @@
+#include "ui/widgets/widget_registry.h"
+
+#include "ui/core/control_factory.h"
+#include "ui/widgets/layout/animation_tab_layout.h"
+#include "ui/widgets/layout/child_layout.h"
+#include "ui/widgets/layout/group_box.h"
+#include "ui/widgets/layout/layout_accessible.h"
+#include "ui/widgets/layout/tab_layout.h"
+#include "ui/widgets/layout/tile_layout.h"
+
+namespace SkinUI {
+
+namespace {
+
+template <class T>
+CControlUI* Make() {
+    return new T;
+}
+
+}  // namespace
+
+void RegisterWidgetControls() {
+    CControlFactory& factory = CControlFactory::Instance();
+    // One line per class, in the factory's order.
+    factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
+    factory.RegisterControl(L"CAnimationTabLayoutUI", &Make<CAnimationTabLayoutUI>);
+    factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
+    factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);
+    factory.RegisterControl(L"CTileLayoutUI", &Make<CTileLayoutUI>);
+    // What screen readers see of the layouts and the buttons bound to tab layouts.
+    Accessible::SetFurtherRules(LayoutAccessibleRules());
+}
+
+}  // namespace SkinUI
