@@ -1,10 +1,9 @@
-// For the layout tests: a window that hands its messages to its paint manager
-// and writes down the "tabselect" notifications it gets, and a canvas to paint into.
+// For the layout tests: a window that hands its messages to its paint manager and
+// writes down the "tabselect" notifications it gets, and a canvas to paint into.
 #pragma once
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cwchar>
 #include <string>
 
@@ -16,13 +15,11 @@
 
 namespace layouttest {
 
-inline std::string Narrow(const wchar_t* s) { return s != nullptr ? std::string(s, s + std::wcslen(s)) : ""; }
+inline std::string Narrow(const wchar_t* s) { return s != nullptr ? std::string(s, s + wcslen(s)) : ""; }
 
 class CHost final : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
 public:
-    ~CHost() {
-        if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
-    }
+    ~CHost() { ::DestroyWindow(m_hWnd); }
     LPCWSTR ClassName() const override { return L"LayoutTestHost"; }
     LRESULT ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         LRESULT result = 0;
@@ -30,11 +27,11 @@ public:
         return SkinUI::CWindowWnd::ProcessMessage(msg, wParam, lParam);
     }
     void ReceiveNotify(SkinUI::TUINotify& msg) override {
-        if (msg.sType != L"tabselect") return;
-        notes += "tabselect:" + Narrow(msg.pSender->GetName()) + ":" + std::to_string(msg.wParam) + ":" +
-                 std::to_string(msg.lParam) + " ";
+        if (msg.sType == L"tabselect") {
+            notes += Narrow(msg.pSender->GetName()) + ":" + std::to_string(msg.wParam) + ":" +
+                     std::to_string(msg.lParam) + " ";
+        }
     }
-
     // Builds `markup` in a window of the client size cx x cy, shown or not, and lays it out.
     bool Open(const wchar_t* markup, int cx, int cy, bool show, int percent = 100) {
         SkinUI::RegisterWidgetControls();
@@ -42,15 +39,13 @@ public:
         pm.Init(m_hWnd);
         pm.SetDpiScale(percent);
         SkinUI::CSkinBuilder builder;
-        SkinUI::CControlUI* root = builder.Create(markup, nullptr, nullptr, &pm, nullptr);
-        if (root == nullptr || !pm.AttachRoot(root)) return false;
+        if (!pm.AttachRoot(builder.Create(markup, nullptr, nullptr, &pm, nullptr))) return false;
         pm.AddNotifier(this);
         if (show) ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
-        Paint();
+        Place();
         return true;
     }
-    // Lays the tree out again at the client size.
-    void Paint() {
+    void Place() {
         RECT rc;
         ::GetClientRect(m_hWnd, &rc);
         pm.GetRoot()->PlaceAt(rc, false);
@@ -67,11 +62,11 @@ public:
     std::string notes;
 };
 
-// A 32-bit bitmap filled with one colour, to see where a control tree paints.
+// A 32-bit bitmap (0x00RRGGBB pixels) filled with one colour, to see where a control tree paints.
 class CCanvas {
 public:
     static constexpr DWORD kUntouched = 0x123456;
-    CCanvas(int cx, int cy) : m_cx(cx), m_cy(cy), m_dc(::CreateCompatibleDC(nullptr)) {
+    CCanvas(int cx, int cy) : m_cx(cx), m_cy(cy) {
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
         bi.bmiHeader.biWidth = cx;
@@ -80,7 +75,7 @@ public:
         bi.bmiHeader.biBitCount = 32;
         m_bitmap = ::CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         m_old = ::SelectObject(m_dc, m_bitmap);
-        std::fill(m_bits, m_bits + cx * cy, kUntouched);
+        for (int i = 0; i < cx * cy; ++i) m_bits[i] = kUntouched;
     }
     ~CCanvas() {
         ::SelectObject(m_dc, m_old);
@@ -96,15 +91,17 @@ public:
     int ChangedOutside(const RECT& rc) const {
         int changed = 0;
         for (int y = 0; y < m_cy; ++y) {
-            for (int x = 0; x < m_cx; ++x) changed += (x < rc.left || x >= rc.right || y < rc.top || y >= rc.bottom) &&
-                                                      At(x, y) != kUntouched;
+            for (int x = 0; x < m_cx; ++x) {
+                const POINT pt = {x, y};
+                changed += !::PtInRect(&rc, pt) && At(x, y) != kUntouched;
+            }
         }
         return changed;
     }
 
 private:
     int m_cx, m_cy;
-    HDC m_dc;
+    HDC m_dc = ::CreateCompatibleDC(nullptr);
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_old = nullptr;
     DWORD* m_bits = nullptr;

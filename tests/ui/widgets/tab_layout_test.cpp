@@ -41,7 +41,7 @@ TEST(TabLayout, BoundButtonsShowTheirPagesAndEachChangeIsNotified) {
         const char* notes;
     } kSteps[] = {
         {nullptr, 1, ""},  // the skin's choice sends nothing
-        {L"b2", 2, "tabselect:tabs:2:1 "}, {L"b2", 2, ""}, {L"b0", 0, "tabselect:tabs:0:2 "},
+        {L"b2", 2, "tabs:2:1 "}, {L"b2", 2, ""}, {L"b0", 0, "tabs:0:2 "},
         {L"b7", 0, ""},  // there is no page 7
         {L"bx", 0, ""},  // bound to a layout that is not there
     };
@@ -49,7 +49,7 @@ TEST(TabLayout, BoundButtonsShowTheirPagesAndEachChangeIsNotified) {
         SCOPED_TRACE(layouttest::Narrow(step.click));
         host.notes.clear();
         if (step.click != nullptr) host.Click(step.click);
-        host.Paint();
+        host.Place();
         EXPECT_EQ(host.notes, step.notes);
         EXPECT_EQ(Tabs(host, L"tabs")->GetCurSel(), step.shown);
         for (int i = 0; i < 3; ++i) {
@@ -79,7 +79,7 @@ TEST(TabLayout, SelectionFollowsItsPageWhenTheListChanges) {
     EXPECT_EQ(tabs->GetCurSel(), 2);
     EXPECT_TRUE(tabs->GetItemAt(2)->IsVisible());
     EXPECT_TRUE(tabs->SelectPage(host.Find(L"p0")));
-    EXPECT_EQ(host.notes, "tabselect:tabs:1:2 ");
+    EXPECT_EQ(host.notes, "tabs:1:2 ");
     EXPECT_FALSE(tabs->SelectItem(-1));
     tabs->RemoveAll();
     EXPECT_EQ(tabs->GetCurSel(), -1);
@@ -133,13 +133,13 @@ TEST(AnimationTabLayout, SlidesInAndEndsInThePlainState) {
         CTabLayoutUI* plain = Tabs(host, L"plain");
         auto* slide = static_cast<CAnimationTabLayoutUI*>(Tabs(host, L"slide"));
         for (int index : {c.from, c.to}) {
-            host.Paint();
+            host.Place();
             host.notes.clear();
             plain->SelectItem(index);
             slide->SelectItem(index);
         }
-        EXPECT_EQ(host.notes, "tabselect:plain:" + std::to_string(c.to) + ":" + std::to_string(c.from) +
-                                  " tabselect:slide:" + std::to_string(c.to) + ":" + std::to_string(c.from) + " ");
+        const std::string change = std::to_string(c.to) + ":" + std::to_string(c.from) + " ";
+        EXPECT_EQ(host.notes, "plain:" + change + "slide:" + change);
         ASSERT_TRUE(slide->IsSliding());
         const CUIRect content = slide->GetClientPos();
         const SIZE way = {c.dx * content.GetWidth(), c.dy * content.GetHeight()};
@@ -148,7 +148,7 @@ TEST(AnimationTabLayout, SlidesInAndEndsInThePlainState) {
         tick.wParam = CAnimationTabLayoutUI::kSlideTimer;
         for (int step = 0; step < 3; ++step) {  // at 0, 100 and 200 ms
             if (step > 0) slide->HandleEvent(tick);
-            host.Paint();
+            host.Place();
             CUIRect home = plain->GetItemAt(c.to)->GetPos();
             home.Offset(slide->GetX() - plain->GetX(), 0);
             const CUIRect at = slide->GetItemAt(c.to)->GetPos();
