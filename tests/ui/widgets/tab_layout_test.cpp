@@ -171,15 +171,16 @@ TEST(AnimationTabLayout, NoTimerRunsWhileTheWindowIsNotSeen) {
     wchar_t markup[1024];
     ::wsprintfW(markup, kTwins, L"");
     const struct {
-        bool shown;
+        bool shown, layoutShown;
         int then;  // a ShowWindow command, or -1
-    } kCases[] = {{false, -1}, {true, SW_MINIMIZE}, {true, SW_HIDE}};
+    } kCases[] = {{false, true, -1}, {true, false, -1}, {true, true, SW_MINIMIZE}, {true, true, SW_HIDE}};
     for (const auto& c : kCases) {
         CHost host;
         ASSERT_TRUE(host.Open(markup, 400, 200, c.shown));
         auto* slide = static_cast<CAnimationTabLayoutUI*>(Tabs(host, L"slide"));
+        slide->GetParent()->SetVisible(c.layoutShown);
         slide->SelectItem(1);
-        EXPECT_EQ(slide->IsSliding(), c.shown);
+        EXPECT_EQ(slide->IsSliding(), c.shown && c.layoutShown);
         if (c.then >= 0) ::ShowWindow(host.GetHWND(), c.then);
         EXPECT_FALSE(slide->IsSliding()) << c.then;
         EXPECT_FALSE(host.pm.KillControlTimer(slide, CAnimationTabLayoutUI::kSlideTimer)) << c.then;

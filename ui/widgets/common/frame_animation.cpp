@@ -24,7 +24,8 @@ CFrameAnimation::~CFrameAnimation() {
     if (m_filtered != nullptr) m_filtered->RemoveMessageFilter(this);
 }
 
-bool CFrameAnimation::IsWindowSeen() const {
+bool CFrameAnimation::IsSeen() const {
+    if (!m_owner->IsVisible()) return false;
     CPaintManagerUI* manager = m_owner->GetManager();
     HWND window = manager != nullptr ? manager->GetPaintWindow() : nullptr;
     if (window == nullptr || !::IsWindowVisible(window)) return false;
@@ -35,7 +36,7 @@ bool CFrameAnimation::IsWindowSeen() const {
 bool CFrameAnimation::Start(DWORD durationMs) {
     Finish();
     CPaintManagerUI* manager = m_owner->GetManager();
-    if (durationMs == 0 || !IsWindowSeen()) return false;
+    if (durationMs == 0 || !IsSeen()) return false;
     if (m_filtered != manager) {
         if (m_filtered != nullptr) m_filtered->RemoveMessageFilter(this);
         m_filtered = manager->AddMessageFilter(this) ? manager : nullptr;
@@ -65,7 +66,7 @@ bool CFrameAnimation::IsTick(const TUIEvent& event) const {
 }
 
 void CFrameAnimation::OnTick() {
-    if (m_bRunning && (Progress() >= 1.0 || !IsWindowSeen())) Finish();
+    if (m_bRunning && (Progress() >= 1.0 || !IsSeen())) Finish();
 }
 
 double CFrameAnimation::Progress() const {

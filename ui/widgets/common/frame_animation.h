@@ -3,9 +3,10 @@
 // the owner about sixty times a second; the owner asks Progress() when it lays
 // out or paints, and shows its end state once the animation is over.
 //
-// Nothing runs while nobody can see it: a window that is hidden or minimised
-// when the animation starts, or that becomes so while it runs, ends the
-// animation at once, with no timer left behind.
+// Nothing runs while nobody can see it: an owner that is hidden, or a window
+// that is hidden or minimised, when the animation starts ends it at once, with
+// no timer left behind; one that becomes so while it runs ends it at once (the
+// window) or at the next tick (the owner).
 #pragma once
 
 #include <windows.h>
@@ -26,7 +27,7 @@ public:
     CFrameAnimation& operator=(const CFrameAnimation&) = delete;
 
     // Starts over, lasting `durationMs`. False when it ended at once instead: no
-    // window, a window nobody sees, a zero duration or a timer that could not start.
+    // window, an owner nobody sees, a zero duration or a timer that could not start.
     bool Start(DWORD durationMs);
     // Ends now; the owner is marked for layout so that it shows its end state.
     void Stop();
@@ -35,7 +36,7 @@ public:
     // True for the owner's timer event of this animation. The owner then calls
     // OnTick and lays itself out or repaints with the new progress.
     bool IsTick(const TUIEvent& event) const;
-    // Ends the animation when its time is up or the window can no longer be seen.
+    // Ends the animation when its time is up or the owner can no longer be seen.
     void OnTick();
     // The share of the duration gone by, 0 to 1; 1 when not running.
     double Progress() const;
@@ -48,7 +49,8 @@ public:
 
 private:
     LRESULT FilterMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
-    bool IsWindowSeen() const;
+    // The owner is visible in a window that is shown and not minimised.
+    bool IsSeen() const;
     void Finish();
 
     CControlUI* m_owner;
