@@ -29,8 +29,10 @@ bool CFrameAnimation::IsSeen() const {
     CPaintManagerUI* manager = m_owner->GetManager();
     HWND window = manager != nullptr ? manager->GetPaintWindow() : nullptr;
     if (window == nullptr || !::IsWindowVisible(window)) return false;
-    HWND top = ::GetAncestor(window, GA_ROOT);
-    return !::IsIconic(top != nullptr ? top : window);
+    // A child window is as minimised as the top-level window it lives in.
+    HWND top = window;
+    for (HWND up = ::GetParent(top); up != nullptr; up = ::GetParent(up)) top = up;
+    return !::IsIconic(top);
 }
 
 bool CFrameAnimation::Start(DWORD durationMs) {
