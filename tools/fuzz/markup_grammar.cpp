@@ -14,6 +14,14 @@ const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml",
 const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 "};
 // Names that tab layouts and the buttons bound to them share now and then.
 const char* const kTabNames[] = {"tabs", "tabs2", "", "Tabs"};
+// Scrolling: the bar as an element, the default lists containers give their bars, and the
+// attributes of bars and of scrolling containers.
+const char* const kBarDefaults[] = {"VScrollBar", "HScrollBar", "vscrollbar"};
+const char* const kScrollAttrs[] = {
+    "vscrollbar", "hscrollbar", "vscrollbarstyle", "hscrollbarstyle", "scrollstepsize", "range", "value",
+    "linesize", "pagesize", "hor", "showbutton1", "showbutton2", "button1normalimage", "button2hotimage",
+    "thumbnormalimage", "thumbhotimage", "thumbpushedimage", "thumbdisabledimage", "railnormalimage",
+    "railpushedcolor", "thumbnormalcolor", "button1pushedcolor", "button2disabledcolor", "width", "height"};
 const char* const kNumbers[] = {"0",     "1",      "-1",          "2",           "10",         "100",
                                 "255",   "256",    "32767",       "32768",       "65535",      "65536",
                                 "16384", "-32768", "2147483647",  "-2147483648", "4294967295", "99999999999",
@@ -59,7 +67,7 @@ std::string Numbers(CRng& rng, int count) {
 std::string ValueFor(CRng& rng, const std::string& name);
 
 std::string ListEntry(CRng& rng) {
-    const std::string name = rng.Pick(kControlAttrs);
+    const std::string name = rng.Chance(15) ? rng.Pick(kScrollAttrs) : rng.Pick(kControlAttrs);
     std::string value = ValueFor(rng, name);
     // Inside a list the quotes are written as entities.
     std::string escaped;
@@ -93,7 +101,7 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     if (name == "xmlfile") return rng.Pick(kSkins);
     if (name == "itemsize") return Numbers(rng, 2);
     if (name == "animationdirection") return rng.Chance(50) ? "vertical" : rng.Pick(kWords);
-    if (name == "innerstyle") return AttributeList(rng);
+    if (name == "innerstyle" || name == "vscrollbarstyle" || name == "hscrollbarstyle") return AttributeList(rng);
     if (name == "text" || name == "tooltip" || name == "userdata" || name == "name") {
         std::string t;
         const int n = 1 + static_cast<int>(rng.Below(4));
@@ -130,7 +138,8 @@ void Resources(CRng& rng, std::string& out) {
                 break;
             case 2:
             case 3:
-                out += std::string(rng.Chance(50) ? "<Style" : "<Default") + " name=\"" + rng.Pick(kStyleNames) +
+                out += std::string(rng.Chance(50) ? "<Style" : "<Default") + " name=\"" +
+                       (rng.Chance(20) ? rng.Pick(kBarDefaults) : rng.Pick(kStyleNames)) +
                        "\" value=\"" + AttributeList(rng) + "\"" + (rng.Chance(10) ? " shared=\"true\"" : "") +
                        "/>";
                 break;
@@ -149,9 +158,10 @@ void Children(CRng& rng, std::string& out, int depth, int& budget) {
                    (rng.Chance(50) ? " count=\"" + Number(rng) + "\"" : "") + "/>";
             continue;
         }
-        const std::string name = rng.Pick(kControls);
+        const std::string name = rng.Chance(5) ? std::string("ScrollBar") : rng.Pick(kControls);
         out += "<" + name;
         Attributes(rng, out, kControlAttrs, sizeof(kControlAttrs) / sizeof(kControlAttrs[0]), 6);
+        if (rng.Chance(25)) Attributes(rng, out, kScrollAttrs, sizeof(kScrollAttrs) / sizeof(kScrollAttrs[0]), 3);
         if (depth < 12 && rng.Chance(depth < 4 ? 45 : 20)) {
             out += ">";
             if (rng.Chance(10)) out += rng.Pick(kTexts);

@@ -129,7 +129,9 @@ void Linter::LintResources(const Source& src, const CXmlElement& root) {
 }
 
 void Linter::LintDefault(const ListDef& def) {
-    const ClassInfo* info = ClassFor(def.name.c_str());
+    // Containers give their scroll bars the defaults of these two names.
+    const bool bar = def.name == L"VScrollBar" || def.name == L"HScrollBar";
+    const ClassInfo* info = ClassFor(bar ? L"ScrollBar" : def.name.c_str());
     if (info == nullptr) {
         Add(def.at, Severity::kWarning,
             L"Default for \"" + def.name + L"\", which is no element" + DidYouMean(def.name, m_elementNames));

@@ -1,14 +1,23 @@
 // CContainerUI: child list, propagation, placement of overlapping and floating
-// children, painting under two clips, hit testing and attributes.
+// children, painting under two clips, hit testing and attributes. Scrolling is
+// in container_scroll.cpp.
 #include "ui/controls/container.h"
 
 #include <cwchar>
+#include <initializer_list>
 
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
+#include "ui/controls/scroll_bar.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
+
+namespace {
+
+bool IsShown(const CScrollBarUI* bar) { return bar != nullptr && bar->IsVisible(); }
+
+}  // namespace
 
 CContainerUI::CContainerUI()
     : m_iChildPadding(0),
@@ -20,8 +29,8 @@ CContainerUI::CContainerUI()
       m_nScrollStepSize(0),
       m_pVerticalScrollBar(nullptr),
       m_pHorizontalScrollBar(nullptr),
-      m_bWantVScroll(false),
-      m_bWantHScroll(false) {}
+      m_nFlowAxis(0),
+      m_nRelayout(0) {}
 
 CContainerUI::~CContainerUI() {
     // Children go at once, not through the manager's delayed clean-up.
@@ -31,6 +40,8 @@ CContainerUI::~CContainerUI() {
         if (m_bAutoDestroy) delete child;
     }
     m_items.Empty();
+    delete m_pVerticalScrollBar;
+    delete m_pHorizontalScrollBar;
 }
 
 const wchar_t* CContainerUI::GetClass() const { return L"ContainerUI"; }
@@ -52,6 +63,7 @@ int CContainerUI::GetItemIndex(CControlUI* control) const { return m_items.Find(
 bool CContainerUI::SetItemIndex(CControlUI* control, int index) {
     const int current = m_items.Find(control);
     if (current < 0) return false;
+    m_nFlowAxis = 0;
     MarkDirty();
     m_items.Remove(current);
     // An index past the end moves the child to the end rather than losing it.
@@ -64,6 +76,7 @@ int CContainerUI::GetCount() const { return m_items.GetSize(); }
 
 bool CContainerUI::Add(CControlUI* control) {
     if (control == nullptr) return false;
+    m_nFlowAxis = 0;
     if (m_pManager != nullptr) m_pManager->InitControls(control, this);
     if (IsVisible()) {
         MarkDirty();
@@ -76,6 +89,7 @@ bool CContainerUI::Add(CControlUI* control) {
 bool CContainerUI::AddAt(CControlUI* control, int index) {
     if (control == nullptr) return false;
     if (index < 0 || index > m_items.GetSize()) return false;
+    m_nFlowAxis = 0;
     if (m_pManager != nullptr) m_pManager->InitControls(control, this);
     if (IsVisible()) {
         MarkDirty();
@@ -103,6 +117,7 @@ bool CContainerUI::Remove(CControlUI* control) {
 bool CContainerUI::RemoveAt(int index) {
     CControlUI* control = GetItemAt(index);
     if (control == nullptr) return false;
+    m_nFlowAxis = 0;
     MarkDirty();
     m_items.Remove(index);
     if (m_bAutoDestroy) DestroyChild(control);
@@ -114,6 +129,7 @@ void CContainerUI::RemoveAll() {
         DestroyChild(static_cast<CControlUI*>(m_items.GetAt(i)));
     }
     m_items.Empty();
+    m_nFlowAxis = 0;
     MarkDirty();
 }
 
@@ -121,31 +137,47 @@ void CContainerUI::RemoveAll() {
 
 void CContainerUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
     for (int i = 0; i < m_items.GetSize(); ++i) GetItemAt(i)->SetManager(manager, this, init);
+    if (m_pVerticalScrollBar != nullptr) m_pVerticalScrollBar->SetManager(manager, this, init);
+    if (m_pHorizontalScrollBar != nullptr) m_pHorizontalScrollBar->SetManager(manager, this, init);
     CControlUI::SetManager(manager, parent, init);
 }
 
 void CContainerUI::SetVisible(bool visible) {
     if (m_bVisible == visible) return;
     CControlUI::SetVisible(visible);
-    for (int i = 0; i < m_items.GetSize(); ++i) GetItemAt(i)->SetInternVisible(IsVisible());
+    PassVisibility();
 }
 
 void CContainerUI::SetInternVisible(bool visible) {
     CControlUI::SetInternVisible(visible);
+    PassVisibility();
+}
+
+void CContainerUI::PassVisibility() {
     for (int i = 0; i < m_items.GetSize(); ++i) GetItemAt(i)->SetInternVisible(IsVisible());
+    if (m_pVerticalScrollBar != nullptr) m_pVerticalScrollBar->SetInternVisible(IsVisible());
+    if (m_pHorizontalScrollBar != nullptr) m_pHorizontalScrollBar->SetInternVisible(IsVisible());
 }
 
 void CContainerUI::SetEnabled(bool enable) {
     if (m_bEnabled == enable) return;
     m_bEnabled = enable;
     for (int i = 0; i < m_items.GetSize(); ++i) GetItemAt(i)->SetEnabled(enable);
+    if (m_pVerticalScrollBar != nullptr) m_pVerticalScrollBar->SetEnabled(enable);
+    if (m_pHorizontalScrollBar != nullptr) m_pHorizontalScrollBar->SetEnabled(enable);
     Repaint();
 }
 
-void CContainerUI::SetMouseEnabled(bool enable) { CControlUI::SetMouseEnabled(enable); }
+void CContainerUI::SetMouseEnabled(bool enable) {
+    CControlUI::SetMouseEnabled(enable);
+    if (m_pVerticalScrollBar != nullptr) m_pVerticalScrollBar->SetMouseEnabled(enable);
+    if (m_pHorizontalScrollBar != nullptr) m_pHorizontalScrollBar->SetMouseEnabled(enable);
+}
 
 void CContainerUI::MoveBy(int dx, int dy) {
     CControlUI::MoveBy(dx, dy);
+    if (IsShown(m_pVerticalScrollBar)) m_pVerticalScrollBar->MoveBy(dx, dy);
+    if (IsShown(m_pHorizontalScrollBar)) m_pHorizontalScrollBar->MoveBy(dx, dy);
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CControlUI* child = GetItemAt(i);
         if (child->IsVisible()) child->MoveBy(dx, dy);
@@ -155,6 +187,8 @@ void CContainerUI::MoveBy(int dx, int dy) {
 CUIRect CContainerUI::GetClientPos() const {
     CUIRect rc = m_rcItem;
     rc.Deflate(GetInset());
+    if (IsShown(m_pVerticalScrollBar)) rc.right -= m_pVerticalScrollBar->GetThickness();
+    if (IsShown(m_pHorizontalScrollBar)) rc.bottom -= m_pHorizontalScrollBar->GetThickness();
     return rc;
 }
 
@@ -196,39 +230,41 @@ bool CContainerUI::IsMouseChildEnabled() const { return m_bMouseChildEnabled; }
 void CContainerUI::SetMouseChildEnabled(bool enable) { m_bMouseChildEnabled = enable; }
 int CContainerUI::FindSelectable(int /*index*/, bool /*forward*/) const { return -1; }
 
-// ---- scrolling: no scroll bar control exists, so there is nothing to scroll ----
+// ---- children in flow order ----
 
-SIZE CContainerUI::GetScrollPos() const { return SIZE{0, 0}; }
-SIZE CContainerUI::GetScrollRange() const { return SIZE{0, 0}; }
-void CContainerUI::SetScrollPos(SIZE /*pos*/) {}
-
-void CContainerUI::SetScrollStepSize(int size) {
-    if (size > 0) m_nScrollStepSize = size;
+void CContainerUI::ChildrenMeeting(const RECT& area, int& first, int& end) const {
+    first = 0;
+    end = m_items.GetSize();
+    if (m_nFlowAxis == 0) return;
+    const bool vertical = m_nFlowAxis == 1;
+    const LONG from = vertical ? area.top : area.left;
+    const LONG to = vertical ? area.bottom : area.right;
+    // Both edges grow along the list: bisect for the first child that ends past `from`,
+    // then for the first one that starts at or past `to`.
+    int lo = 0;
+    int hi = end;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        const CUIRect& rc = GetItemAt(mid)->GetPos();
+        if ((vertical ? rc.bottom : rc.right) <= from) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    first = lo;
+    hi = end;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        const CUIRect& rc = GetItemAt(mid)->GetPos();
+        if ((vertical ? rc.top : rc.left) < to) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    end = lo;
 }
-
-int CContainerUI::GetScrollStepSize() const { return Scale(m_nScrollStepSize); }
-void CContainerUI::LineUp() {}
-void CContainerUI::LineDown() {}
-void CContainerUI::PageUp() {}
-void CContainerUI::PageDown() {}
-void CContainerUI::HomeUp() {}
-void CContainerUI::EndDown() {}
-void CContainerUI::LineLeft() {}
-void CContainerUI::LineRight() {}
-void CContainerUI::PageLeft() {}
-void CContainerUI::PageRight() {}
-void CContainerUI::HomeLeft() {}
-void CContainerUI::EndRight() {}
-
-void CContainerUI::EnableScrollBar(bool vertical, bool horizontal) {
-    // Remembered only; see the note in container.h.
-    m_bWantVScroll = vertical;
-    m_bWantHScroll = horizontal;
-}
-
-CScrollBarUI* CContainerUI::GetVerticalScrollBar() const { return m_pVerticalScrollBar; }
-CScrollBarUI* CContainerUI::GetHorizontalScrollBar() const { return m_pHorizontalScrollBar; }
-void CContainerUI::UpdateScrollBars(CUIRect /*rc*/, int /*cxNeeded*/, int /*cyNeeded*/) {}
 
 // ---- placement ----
 
@@ -292,7 +328,11 @@ bool CContainerUI::PaintLayers(HDC dc, const RECT& paint, CControlUI* stop) {
         RECT inner;
         if (::IntersectRect(&inner, &paint, &content)) {
             CUIClip childClip(dc, inner);
-            for (int i = 0; i < m_items.GetSize(); ++i) {
+            // Children in order along an axis: only the run that meets the area is visited.
+            int first = 0;
+            int end = m_items.GetSize();
+            if (stop == nullptr) ChildrenMeeting(inner, first, end);
+            for (int i = first; i < end; ++i) {
                 CControlUI* child = GetItemAt(i);
                 if (child == stop) return false;
                 if (!child->IsVisible()) continue;
@@ -319,6 +359,12 @@ bool CContainerUI::PaintLayers(HDC dc, const RECT& paint, CControlUI* stop) {
             }
         }
     }
+    for (CScrollBarUI* bar : {m_pVerticalScrollBar, m_pHorizontalScrollBar}) {
+        if (!IsShown(bar)) continue;
+        if (bar == stop) return false;
+        if (!::IntersectRect(&tmp, &paint, &bar->GetPos())) continue;
+        if (!bar->PaintClipped(dc, paint, stop)) return false;
+    }
     DrawOverlay(dc);
     return true;
 }
@@ -339,12 +385,20 @@ CControlUI* CContainerUI::FindMatching(FindControlProc proc, void* data, UINT fl
         if (!hitTest || IsMouseEnabled()) result = proc(this, data);
         if (result != nullptr) return result;
     }
+    if (!hitTest || IsMouseEnabled()) {
+        for (CScrollBarUI* bar : {m_pVerticalScrollBar, m_pHorizontalScrollBar}) {
+            CControlUI* found = bar != nullptr ? bar->FindMatching(proc, data, flags) : nullptr;
+            if (found != nullptr) return found;
+        }
+    }
     if (!hitTest || IsMouseChildEnabled()) {
         const CUIRect content = GetClientPos();
-        const int count = m_items.GetSize();
+        int first = 0;
+        int end = m_items.GetSize();
+        if (hitTest) ChildrenMeeting(RECT{pt->x, pt->y, pt->x + 1, pt->y + 1}, first, end);
         const bool topFirst = (flags & UIFIND_TOP_FIRST) != 0;
-        for (int n = 0; n < count; ++n) {
-            CControlUI* child = GetItemAt(topFirst ? count - 1 - n : n);
+        for (int n = first; n < end; ++n) {
+            CControlUI* child = GetItemAt(topFirst ? end - 1 - (n - first) : n);
             CControlUI* found = child->FindMatching(proc, data, flags);
             if (found == nullptr) continue;
             if (!hitTest || found->IsFloat() || content.PtInRect(*pt)) return found;
@@ -367,6 +421,7 @@ void CContainerUI::HandleEvent(TUIEvent& event) {
         }
         return;
     }
+    if (ScrollOnInput(event)) return;
     if (event.Type == UIEVENT_SETFOCUS) {
         m_bFocused = true;
         return;
@@ -375,7 +430,6 @@ void CContainerUI::HandleEvent(TUIEvent& event) {
         m_bFocused = false;
         return;
     }
-    // No scroll bars exist, so keys and the wheel are not turned into scrolling.
     CControlUI::HandleEvent(event);
 }
 
@@ -390,17 +444,13 @@ void CContainerUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     } else if (NameIs(name, L"mousechild")) {
         SetMouseChildEnabled(IsTrue(value));
     } else if (NameIs(name, L"vscrollbar")) {
-        EnableScrollBar(IsTrue(value), m_bWantHScroll);
+        EnableScrollBar(IsTrue(value), m_pHorizontalScrollBar != nullptr);
     } else if (NameIs(name, L"vscrollbarstyle")) {
-        const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(StyleName(value)) : nullptr;
-        m_sVScrollBarStyle = style != nullptr ? style : value;
-        EnableScrollBar(true, m_bWantHScroll);
+        SetScrollBarStyle(false, value);
     } else if (NameIs(name, L"hscrollbar")) {
-        EnableScrollBar(m_bWantVScroll, IsTrue(value));
+        EnableScrollBar(m_pVerticalScrollBar != nullptr, IsTrue(value));
     } else if (NameIs(name, L"hscrollbarstyle")) {
-        const wchar_t* style = m_pManager != nullptr ? m_pManager->GetStyle(StyleName(value)) : nullptr;
-        m_sHScrollBarStyle = style != nullptr ? style : value;
-        EnableScrollBar(m_bWantVScroll, true);
+        SetScrollBarStyle(true, value);
     } else if (NameIs(name, L"childpadding")) {
         SetChildPadding(ToCoord(value));
     } else if (NameIsExactly(name, L"childalign")) {

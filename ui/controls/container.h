@@ -1,18 +1,27 @@
 // CContainerUI: a control that owns an ordered list of children, paints them
 // clipped to its content area, routes hit tests into them and places them.
 //
-// Scroll bars: the attributes "vscrollbar", "hscrollbar", "vscrollbarstyle",
-// "hscrollbarstyle" and "scrollstepsize" are stored, and the scrolling slots
-// exist, but this framework has no scroll bar control: no bar is ever created,
-// the content rectangle is the item rectangle less the inset, and scroll
-// positions and ranges are always zero.
+// Scrolling: "vscrollbar" / "hscrollbar" (or their style attributes) give the
+// container scroll bars, which it owns. A layout reports the size its children
+// need (UpdateScrollBars); a bar shows only while the content overflows the
+// content rectangle, and the scroll position shifts the children. The wheel and
+// the keys scroll a container whose bar is visible and enabled.
+//
+// The bars are made by the control factory ("CScrollBarUI"), which knows the
+// class once the further controls are registered (RegisterWidgetControls). A
+// program that never registers them gets no bars, and its containers lay out
+// and clip their children as without scrolling.
+//
+// A layout of its own takes part in scrolling like the box layouts: it places
+// its children over the content rectangle grown by VisibleScroll's range and
+// shifted back by its position, and ends its placement with UpdateScrollBars.
 #pragma once
 
 #include "ui/controls/control.h"
 
 namespace SkinUI {
 
-class CScrollBarUI;  // not provided by this framework; the bar pointers stay null
+class CScrollBarUI;
 
 // The child-list operations of a container (slot order fixed).
 class IContainerUI {
@@ -102,15 +111,39 @@ public:
     virtual void PlaceFloatChild(int index);                   // 131
     virtual void UpdateScrollBars(CUIRect rc, int cxNeeded, int cyNeeded);  // 132
 
-    // Stored scroll bar settings (no bar is created, see the file comment).
-    bool IsVScrollBarWanted() const { return m_bWantVScroll; }
-    bool IsHScrollBarWanted() const { return m_bWantHScroll; }
     const CUIString& GetVScrollBarStyle() const { return m_sVScrollBarStyle; }
     const CUIString& GetHScrollBarStyle() const { return m_sHScrollBarStyle; }
+
+    // Scrolls so that `rc` (window pixels) lies in the content rectangle as far as the
+    // bars allow; a rectangle larger than the view shows its top and left.
+    void ScrollToShow(const RECT& rc);
+    // Scrolls every container above `control` that holds it in its content, innermost
+    // first, so that the control comes into view (used when it takes the focus).
+    static void ScrollIntoView(CControlUI* control);
 
 protected:
     // Hands a removed child to the manager's delayed clean-up or deletes it.
     void DestroyChild(CControlUI* control);
+    // Position and range of each visible bar (0 along an axis without one).
+    void VisibleScroll(SIZE& pos, SIZE& range) const;
+    // Child and scroll bar visibility follow the container's.
+    void PassVisibility();
+    // The wheel and the scrolling keys, when a bar is visible and enabled; true when taken.
+    bool ScrollOnInput(const TUIEvent& event);
+    void SetScrollBarStyle(bool horizontal, const wchar_t* value);
+    // Scrolls along one axis by `amount` lines (1), pages (2) or to the end (3); a
+    // negative amount goes back. A line is the scroll step, else 8 pixels (vertically
+    // the default font's height + 8); a page is the content rectangle's extent.
+    void Scroll(bool horizontal, int amount);
+    void ScrollBy(long long dx, long long dy);
+    // A new scroll bar with the manager's defaults and the container's style applied.
+    CScrollBarUI* MakeScrollBar(bool horizontal);
+    // Brings one bar in line with the overflow along its axis; true when the
+    // children must be placed again (the bar came or went, or its position moved).
+    bool FitScrollBar(CScrollBarUI* bar, int overflow, const CUIRect& rc);
+    // Children [first, end) are those that can meet `area`. Layouts whose children lie
+    // in order along an axis (m_nFlowAxis) are searched by bisection; others give all.
+    void ChildrenMeeting(const RECT& area, int& first, int& end) const;
 
     CUIPtrArray m_items;
     CUIRect m_rcInset;
@@ -125,8 +158,10 @@ protected:
     CScrollBarUI* m_pHorizontalScrollBar;
     CUIString m_sVScrollBarStyle;
     CUIString m_sHScrollBarStyle;
-    bool m_bWantVScroll;
-    bool m_bWantHScroll;
+    // Set by a layout that placed every child visible, in flow and in order along its
+    // axis (1 vertical, 2 horizontal); 0 otherwise, and whenever the child list changes.
+    int m_nFlowAxis;
+    int m_nRelayout;  // nested placements asked for by the scroll bars
 };
 
 }  // namespace SkinUI

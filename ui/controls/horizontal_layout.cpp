@@ -1,8 +1,11 @@
 // CHorizontalLayoutUI: two-pass left-to-right placement and the separator drag.
 #include "ui/controls/horizontal_layout.h"
 
+#include <climits>
+
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
+#include "ui/controls/scroll_bar.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -33,7 +36,12 @@ void CHorizontalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
         UpdateScrollBars(rc, 0, 0);
         return;
     }
-    const SIZE available = {rc.GetWidth(), rc.GetHeight()};
+    // With a bar the children are laid out over the whole scroll range, shifted by the position.
+    SIZE scroll;
+    SIZE range;
+    VisibleScroll(scroll, range);
+    const SIZE available = {rc.GetWidth() + range.cx, rc.GetHeight() + range.cy};
+    const bool hbar = m_pHorizontalScrollBar != nullptr && m_pHorizontalScrollBar->IsVisible();
     const int gap = GetChildPadding();
 
     // First pass: fixed widths, adjustable children, needed height.
@@ -74,8 +82,8 @@ void CHorizontalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
         if (cxExpand < 0) cxExpand = 0;
     }
 
-    int x = rc.left;
-    if (adjustables == 0) {
+    int x = rc.left - scroll.cx;
+    if (adjustables == 0 && !hbar) {
         if (m_iChildAlign == 1) {
             x += (available.cx - cxFixed) / 2;
         } else if (m_iChildAlign == 2) {
@@ -89,10 +97,16 @@ void CHorizontalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
     int cxFixedRemaining = cxFixed;
     int cxRemaining = available.cx;
     int cxNeeded = 0;
+    bool inOrder = true;  // every child visible, in flow, each right of the one before
+    CUIRect last(INT_MIN, INT_MIN, INT_MIN, INT_MIN);
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CControlUI* child = GetItemAt(i);
-        if (!child->IsVisible()) continue;
+        if (!child->IsVisible()) {
+            inOrder = false;
+            continue;
+        }
         if (child->IsFloat()) {
+            inOrder = false;
             PlaceFloatChild(i);
             continue;
         }
@@ -135,23 +149,27 @@ void CHorizontalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
         place.left = x + pad.left;
         place.right = place.left + sz.cx;
         if (m_iChildVAlign == 4) {
-            const int centre = (rc.top + rc.bottom) / 2;
+            const int centre = (rc.top + rc.bottom) / 2 + range.cy / 2 - scroll.cy;
             place.top = centre - sz.cy / 2;
             place.bottom = centre + sz.cy - sz.cy / 2;
         } else if (m_iChildVAlign == 8) {
-            place.bottom = rc.bottom - pad.bottom;
+            place.bottom = rc.bottom + range.cy - scroll.cy - pad.bottom;
             place.top = place.bottom - sz.cy;
         } else {
-            place.top = rc.top + pad.top;
+            place.top = rc.top - scroll.cy + pad.top;
             place.bottom = place.top + sz.cy;
         }
         child->PlaceAt(place, false);
+        const CUIRect& now = child->GetPos();
+        if (now.left < last.left || now.right < last.right) inOrder = false;
+        last = now;
 
         x += sz.cx + gap + pad.left + pad.right;
         cxNeeded += sz.cx + pad.left + pad.right;
         cxRemaining -= sz.cx + gap + pad.right;
     }
     cxNeeded += (estimated - 1) * gap;
+    m_nFlowAxis = inOrder ? 2 : 0;
     UpdateScrollBars(rc, cxNeeded, cyNeeded);
 }
 

@@ -1,8 +1,11 @@
 // CVerticalLayoutUI: two-pass top-to-bottom placement and the separator drag.
 #include "ui/controls/vertical_layout.h"
 
+#include <climits>
+
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/render.h"
+#include "ui/controls/scroll_bar.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -33,7 +36,12 @@ void CVerticalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
         UpdateScrollBars(rc, 0, 0);
         return;
     }
-    const SIZE available = {rc.GetWidth(), rc.GetHeight()};
+    // With a bar the children are laid out over the whole scroll range, shifted by the position.
+    SIZE scroll;
+    SIZE range;
+    VisibleScroll(scroll, range);
+    const SIZE available = {rc.GetWidth() + range.cx, rc.GetHeight() + range.cy};
+    const bool vbar = m_pVerticalScrollBar != nullptr && m_pVerticalScrollBar->IsVisible();
     const int gap = GetChildPadding();
 
     // First pass: fixed heights, adjustable children, needed width.
@@ -74,8 +82,8 @@ void CVerticalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
         if (cyExpand < 0) cyExpand = 0;
     }
 
-    int y = rc.top;
-    if (adjustables == 0) {
+    int y = rc.top - scroll.cy;
+    if (adjustables == 0 && !vbar) {
         if (m_iChildVAlign == 4) {
             y += (available.cy - cyFixed) / 2;
         } else if (m_iChildVAlign == 8) {
@@ -89,10 +97,16 @@ void CVerticalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
     int cyFixedRemaining = cyFixed;
     int cyRemaining = available.cy;
     int cyNeeded = 0;
+    bool inOrder = true;  // every child visible, in flow, each below the one before
+    CUIRect last(INT_MIN, INT_MIN, INT_MIN, INT_MIN);
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CControlUI* child = GetItemAt(i);
-        if (!child->IsVisible()) continue;
+        if (!child->IsVisible()) {
+            inOrder = false;
+            continue;
+        }
         if (child->IsFloat()) {
+            inOrder = false;
             PlaceFloatChild(i);
             continue;
         }
@@ -133,23 +147,27 @@ void CVerticalLayoutUI::PlaceAt(CUIRect rc, bool invalidate) {
         place.top = y + pad.top;
         place.bottom = place.top + sz.cy;
         if (m_iChildAlign == 1) {
-            const int centre = (rc.left + rc.right) / 2;
+            const int centre = (rc.left + rc.right) / 2 + range.cx / 2 - scroll.cx;
             place.left = centre - sz.cx / 2;
             place.right = centre + sz.cx - sz.cx / 2;
         } else if (m_iChildAlign == 2) {
-            place.right = rc.right - pad.right;
+            place.right = rc.right + range.cx - scroll.cx - pad.right;
             place.left = place.right - sz.cx;
         } else {
-            place.left = rc.left + pad.left;
+            place.left = rc.left - scroll.cx + pad.left;
             place.right = place.left + sz.cx;
         }
         child->PlaceAt(place, false);
+        const CUIRect& now = child->GetPos();
+        if (now.top < last.top || now.bottom < last.bottom) inOrder = false;
+        last = now;
 
         y += sz.cy + gap + pad.top + pad.bottom;
         cyNeeded += sz.cy + pad.top + pad.bottom;
         cyRemaining -= sz.cy + gap + pad.bottom;
     }
     cyNeeded += (estimated - 1) * gap;
+    m_nFlowAxis = inOrder ? 1 : 0;
     UpdateScrollBars(rc, cxNeeded, cyNeeded);
 }
 

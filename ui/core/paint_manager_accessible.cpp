@@ -4,6 +4,7 @@
 
 #include "ui/controls/control.h"
 #include "ui/controls/gdi_guards.h"
+#include "ui/controls/render.h"
 #include "ui/core/accessible_element.h"
 #include "ui/core/accessible_hub.h"
 #include "ui/core/paint_manager.h"
@@ -125,6 +126,12 @@ void CPaintManagerUI::PaintFocusCue(HDC dc, const RECT& rcPaint) {
     if (rc.GetWidth() < 2 || rc.GetHeight() < 2) rc = m_pFocus->GetPos();
     CUIRect visible = rc;
     if (!visible.Intersect(rcPaint)) return;
+    // A control scrolled partly out of its container shows its cue only where it shows.
+    const CControlUI* below = m_pFocus;
+    for (CControlUI* p = m_pFocus->GetParent(); p != nullptr; below = p, p = p->GetParent()) {
+        if (!visible.Intersect(below->IsFloat() ? p->GetPos() : p->GetClientPos())) return;
+    }
+    CUIClip clip(dc, visible);
     CGdiObject<HBRUSH> brush(CreateDottedBrush());
     if (!brush) return;
     const int line = ScaleValue(1) > 0 ? ScaleValue(1) : 1;

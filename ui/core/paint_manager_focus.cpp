@@ -1,4 +1,5 @@
 // Paint manager: keyboard focus among controls, tab order and mouse capture.
+#include "ui/controls/container.h"
 #include "ui/controls/control.h"
 #include "ui/core/paint_manager.h"
 
@@ -40,6 +41,9 @@ void CPaintManagerUI::SetFocusControl(CControlUI* control) {
     if (control != nullptr && control->GetManager() == this && control->IsVisible() && control->IsEnabled()) {
         m_pFocus = control;
         m_bFocusNeeded = false;  // a focus chosen before the first paint stays
+        // Focus from the keyboard or the program brings the control into view; a click
+        // (the mouse is captured) leaves the content where the pointer found it.
+        if (!m_bMouseCapture) CContainerUI::ScrollIntoView(control);
         RaiseEventOn(control, UIEVENT_SETFOCUS, m_ptLastMousePos);
         SendNotify(control, L"setfocus");
     }

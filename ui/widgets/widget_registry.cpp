@@ -1,5 +1,6 @@
 #include "ui/widgets/widget_registry.h"
 
+#include "ui/controls/scroll_bar.h"
 #include "ui/core/control_factory.h"
 #include "ui/widgets/layout/animation_tab_layout.h"
 #include "ui/widgets/layout/child_layout.h"
@@ -23,6 +24,7 @@ void RegisterWidgetControls() {
     CControlFactory& factory = CControlFactory::Instance();
     // One line per class, in the factory's order.
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
+    factory.RegisterControl(L"CScrollBarUI", &Make<CScrollBarUI>);
     factory.RegisterControl(L"CAnimationTabLayoutUI", &Make<CAnimationTabLayoutUI>);
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
     factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);

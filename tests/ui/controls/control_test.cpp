@@ -6,7 +6,9 @@
 
 #include "ui/controls/container.h"
 #include "ui/controls/control.h"
+#include "ui/controls/scroll_bar.h"
 #include "ui/controls/vertical_layout.h"
+#include "ui/core/control_factory.h"
 #include "ui/core/paint_manager.h"
 
 using namespace SkinUI;
@@ -472,14 +474,16 @@ TEST(ContainerChildren, RemovalWithAManagerIsDeferred) {
     EXPECT_EQ(rec.destroys, 1);
 }
 
-TEST(ContainerAttributes, ScrollBarSettingsAreStoredOnly) {
+TEST(ContainerAttributes, ScrollBarSettings) {
     CVerticalLayoutUI box;
-    box.ApplyAttributeString(L"vscrollbar=\"true\" hscrollbarstyle=\"width=8\" scrollstepsize=\"12\" "
-                             L"mousechild=\"false\" inset=\"1,2,3,4\" childpadding=\"6\"");
-    EXPECT_TRUE(box.IsVScrollBarWanted());
-    EXPECT_TRUE(box.IsHScrollBarWanted());
-    EXPECT_EQ(box.GetHScrollBarStyle(), L"width=8");
-    EXPECT_EQ(box.GetVerticalScrollBar(), nullptr);
+    CControlFactory::Instance().RegisterControl(L"CScrollBarUI", []() -> CControlUI* { return new CScrollBarUI; });
+    box.ApplyAttributeString(L"vscrollbar=\"true\" scrollstepsize=\"12\" mousechild=\"false\" inset=\"1,2,3,4\" "
+                             L"childpadding=\"6\"");
+    box.ApplyAttribute(L"hscrollbarstyle", L"height=\"8\"");
+    ASSERT_NE(box.GetVerticalScrollBar(), nullptr);
+    ASSERT_NE(box.GetHorizontalScrollBar(), nullptr);
+    EXPECT_EQ(box.GetHScrollBarStyle(), L"height=\"8\"");
+    EXPECT_EQ(box.GetHorizontalScrollBar()->GetThickness(), 8);
     EXPECT_EQ(box.GetScrollStepSize(), 12);
     box.SetScrollStepSize(-3);
     EXPECT_EQ(box.GetScrollStepSize(), 12);
@@ -487,8 +491,8 @@ TEST(ContainerAttributes, ScrollBarSettingsAreStoredOnly) {
     EXPECT_EQ(box.GetInset(), CUIRect(1, 2, 3, 4));
     EXPECT_EQ(box.GetChildPadding(), 6);
     box.ApplyAttribute(L"vscrollbar", L"false");
-    EXPECT_FALSE(box.IsVScrollBarWanted());
-    EXPECT_TRUE(box.IsHScrollBarWanted());
+    EXPECT_EQ(box.GetVerticalScrollBar(), nullptr);
+    EXPECT_NE(box.GetHorizontalScrollBar(), nullptr);
 }
 
 TEST(ControlIdentity, ClassesAndInterfaces) {

@@ -72,6 +72,12 @@ TEST(SkinViewLint, FindsEachSeededMistakeOnItsLine) {
         {"default list for an unknown element", "<Font id=\"120\"",
          "<Default name=\"Buton\" value=\"width=&quot;30&quot;\" /><Font id=\"120\"", nullptr, nullptr,
          ":3: warning: Default for \"Buton\", which is no element (did you mean \"Button\"?)", 1},
+        {"default list of the containers' scroll bars", "<Font id=\"120\"",
+         "<Default name=\"VScrollBar\" value=\"thumbhotimge=&quot;x.png&quot;\" /><Font id=\"120\"", nullptr,
+         nullptr,
+         ":3: warning: Default \"VScrollBar\": ScrollBar has no attribute \"thumbhotimge\" (did you mean "
+         "\"thumbhotimage\"?)",
+         1},
         {"font face not installed", "name=\"微软雅黑\" size=\"12\"", "name=\"No Such Face Qvx\" size=\"12\"", nullptr,
          nullptr, ":3: warning: font face \"No Such Face Qvx\" is not installed", 1},
         {"font id never defined", "font=\"160\"", "font=\"170\"", nullptr, nullptr,
