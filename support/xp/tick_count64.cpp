@@ -8,26 +8,38 @@ namespace {
 
 using TickCount64Fn = ULONGLONG(WINAPI*)();
 
-// 0 until looked up; then the system's function or the stand-in below.
+// 0 until looked up; then the system's function or the stand-in.
 TickCount64Fn volatile g_tickCount64 = nullptr;
+
+// What the stand-in reads; null for the system's GetTickCount.
+TickCountFn volatile g_tickSource = nullptr;
 
 // High 32 bits: wraps seen; low 32 bits: the last 32-bit tick seen.
 volatile LONGLONG g_extended = 0;
-
-ULONGLONG WINAPI ExtendedTickCount() {
-    for (;;) {
-        const LONGLONG seen = InterlockedCompareExchange64(&g_extended, 0, 0);
-        const ULONGLONG next = ExtendTickCount(static_cast<ULONGLONG>(seen), ::GetTickCount());
-        if (InterlockedCompareExchange64(&g_extended, static_cast<LONGLONG>(next), seen) == seen) return next;
-    }
-}
-
-}  // namespace
 
 ULONGLONG ExtendTickCount(ULONGLONG previous, DWORD now) {
     ULONGLONG wraps = previous >> 32;
     if (now < static_cast<DWORD>(previous)) ++wraps;
     return (wraps << 32) | now;
+}
+
+}  // namespace
+
+ULONGLONG WINAPI ExtendedTickCount() {
+    const TickCountFn source = g_tickSource;
+    for (;;) {
+        const LONGLONG seen = InterlockedCompareExchange64(&g_extended, 0, 0);
+        const DWORD now = source != nullptr ? source() : ::GetTickCount();
+        const ULONGLONG next = ExtendTickCount(static_cast<ULONGLONG>(seen), now);
+        if (InterlockedCompareExchange64(&g_extended, static_cast<LONGLONG>(next), seen) == seen) return next;
+    }
+}
+
+TickCountFn SetTickCountSource(TickCountFn source) {
+    const TickCountFn previous = g_tickSource;
+    g_tickSource = source;
+    InterlockedExchange64(&g_extended, 0);
+    return previous;
 }
 
 ULONGLONG WINAPI TickCount64() {

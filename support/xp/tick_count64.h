@@ -2,10 +2,15 @@
 #pragma once
 #include <windows.h>
 
-// The 64-bit tick that follows `previous` when the 32-bit tick now reads `now`: the
-// high half counts the times the 32-bit tick wrapped past zero.
-ULONGLONG ExtendTickCount(ULONGLONG previous, DWORD now);
-
-// GetTickCount64 where the system has it; otherwise GetTickCount extended past its wraps
-// (a wrap is seen as long as some call falls in each 49.7-day period).
+// GetTickCount64 where the system has it; otherwise the stand-in below.
 ULONGLONG WINAPI TickCount64();
+
+// The stand-in: GetTickCount extended past its wraps, the high half counting the times the
+// 32-bit tick wrapped past zero (a wrap is seen as long as some call falls in each
+// 49.7-day period).
+ULONGLONG WINAPI ExtendedTickCount();
+
+// The 32-bit tick the stand-in reads: null for the system's GetTickCount. Setting it starts
+// the stand-in's count afresh. Returns the source it replaces.
+using TickCountFn = DWORD(WINAPI*)();
+TickCountFn SetTickCountSource(TickCountFn source);

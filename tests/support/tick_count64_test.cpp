@@ -1,30 +1,28 @@
-// The 64-bit tick that stands in for GetTickCount64 where the system lacks it.
+// The stand-in for GetTickCount64 (Windows XP lacks it), driven by a 32-bit tick of the
+// test's own that wraps past zero: the system under test has GetTickCount64, so nothing
+// else would ever run it.
 #include <gtest/gtest.h>
 
 #include "support/xp/tick_count64.h"
 
-TEST(TickCount64, ExtendsThe32BitTickPastItsWraps) {
-    const struct {
-        ULONGLONG previous;
-        DWORD now;
-        ULONGLONG expected;
-    } cases[] = {
-        {0, 0, 0},                                              // first call at boot
-        {0, 5000, 5000},                                        // plain advance
-        {0xFFFFFF00ull, 0x100, 0x100000100ull},                 // the 32-bit tick wrapped
-        {0x2FFFFFFF0ull, 0x10, 0x300000010ull},                 // later wraps add up
-        {0x100000100ull, 0x100, 0x100000100ull},                // same tick: no wrap counted
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.expected, ExtendTickCount(c.previous, c.now)) << c.previous;
-}
+namespace {
 
-TEST(TickCount64, NeverGoesBackwards) {
-    // The system's tick may stand still for a while on a loaded machine; it never falls.
-    ULONGLONG last = TickCount64();
-    for (int i = 0; i < 50; ++i) {
-        Sleep(1);
-        const ULONGLONG now = TickCount64();
-        EXPECT_GE(now, last);
-        last = now;
+DWORD g_fakeTick = 0;
+DWORD WINAPI FakeTick() { return g_fakeTick; }
+
+}  // namespace
+
+TEST(TickCount64, StandInKeepsCountingAcrossWraps) {
+    const TickCountFn system = SetTickCountSource(&FakeTick);
+    // Steps between calls: the tick stands still, crosses zero by one, lands on zero, and
+    // wraps again and again in steps of up to just under 2^32.
+    const DWORD steps[] = {0,          0xFFF,      1,          0,          0x7FFFFFFF, 0x80000000,
+                           0xFFFFFFFF, 0x60000000, 0x60000000, 0x60000000, 0xFFFFFFFF, 2};
+    ULONGLONG expected = 0xFFFFF000ull;
+    for (DWORD step : steps) {
+        expected += step;
+        g_fakeTick = static_cast<DWORD>(expected);
+        EXPECT_EQ(expected, ExtendedTickCount()) << std::hex << "step 0x" << step;
     }
+    SetTickCountSource(system);
 }
