@@ -2,11 +2,15 @@
 // configuration store, and reports what crashed or hung.
 //
 //   skinfuzz [--seeds DIR] [--seed N] [--inputs N] [--from N] [--target NAME]
-//            [--out DIR] [--hang-ms N] [--batch N] [--inline]
-//   skinfuzz --replay FILE --target NAME [--seeds DIR]
+//            [--out DIR] [--hang-ms N] [--cpu-ms N] [--batch N] [--inline]
+//   skinfuzz --replay FILE --target NAME [--seeds DIR] [--hang-ms N] [--cpu-ms N]
 //
-// The last line reads "N inputs, C crashes, H hangs, slowest X ms"; the exit
-// code is 0 only when nothing crashed or hung.
+// An input running longer than --hang-ms (wall clock), or taking more processor
+// time than --cpu-ms, counts as a hang.
+//
+// A replay runs one saved input under the same watchdog as a run. The last
+// line reads "N inputs, C crashes, H hangs, slowest X ms"; the exit code is 0
+// only when nothing crashed or hung.
 #include <windows.h>
 
 #include <cstdio>
@@ -37,19 +41,9 @@ std::string Narrow(const std::wstring& text) {
 int Usage() {
     fprintf(stderr,
             "usage: skinfuzz [--seeds DIR] [--seed N] [--inputs N] [--from N] [--target "
-            "markup|zip|image|imagedesc|ini] [--out DIR] [--hang-ms N] [--batch N] [--inline]\n"
-            "       skinfuzz --replay FILE --target NAME [--seeds DIR]\n");
+            "markup|zip|image|imagedesc|ini] [--out DIR] [--hang-ms N] [--cpu-ms N] [--batch N] [--inline]\n"
+            "       skinfuzz --replay FILE --target NAME [--seeds DIR] [--hang-ms N] [--cpu-ms N]\n");
     return 2;
-}
-
-bool ReadFileBytes(const std::wstring& path, std::string& out) {
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (f == nullptr) return false;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0) out.append(buffer, n);
-    fclose(f);
-    return true;
 }
 
 }  // namespace
@@ -61,7 +55,6 @@ int wmain(int argc, wchar_t** argv) {
     bool inlineRun = false;
     unsigned long long child = 0;
     bool isChild = false;
-    std::wstring replay;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -84,10 +77,12 @@ int wmain(int argc, wchar_t** argv) {
             options.outDir = value;
         } else if (arg == L"--hang-ms") {
             options.hangMs = static_cast<DWORD>(number);
+        } else if (arg == L"--cpu-ms") {
+            options.cpuMs = static_cast<DWORD>(number);
         } else if (arg == L"--batch") {
             options.batch = number > 0 ? number : 1;
         } else if (arg == L"--replay") {
-            replay = value;
+            options.replay = value;
         } else if (arg == L"--child") {
             child = number;
             isChild = true;
@@ -110,23 +105,28 @@ int wmain(int argc, wchar_t** argv) {
         return fuzz::RunChild(options, seeds, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(child)),
                               options.inputs);
     }
-    if (!replay.empty()) {
+    if (!options.replay.empty()) {
         std::string input;
-        if (options.target < 0 || !ReadFileBytes(replay, input)) return Usage();
-        fuzz::InstallCrashHandlers();
-        fuzz::CTargetContext context(seeds.skinArchive);
-        context.Run(static_cast<fuzz::ETarget>(options.target), input);
-        printf("1 inputs, 0 crashes, 0 hangs\n");
-        return 0;
+        if (options.target < 0 || !fuzz::ReadInputFile(options.replay, input)) return Usage();
+        options.from = 0;
+        options.inputs = 1;
+        inlineRun = false;
     }
 
     const DWORD start = ::GetTickCount();
     const fuzz::TRunResult result = inlineRun ? fuzz::RunInline(options, seeds) : fuzz::Supervise(options, seeds);
-    fprintf(stderr, "seed %llu, inputs %llu..%llu, %s, %.1f s\n", static_cast<unsigned long long>(options.seed),
-            static_cast<unsigned long long>(options.from),
-            static_cast<unsigned long long>(options.from + options.inputs),
-            options.target < 0 ? "all targets" : fuzz::TargetName(static_cast<fuzz::ETarget>(options.target)),
-            (::GetTickCount() - start) / 1000.0);
+    const char* target =
+        options.target < 0 ? "all targets" : fuzz::TargetName(static_cast<fuzz::ETarget>(options.target));
+    if (options.replay.empty()) {
+        fprintf(stderr, "seed %llu, inputs %llu..%llu, %s, %.1f s\n", static_cast<unsigned long long>(options.seed),
+                static_cast<unsigned long long>(options.from),
+                static_cast<unsigned long long>(options.from + options.inputs), target,
+                (::GetTickCount() - start) / 1000.0);
+    } else {
+        fprintf(stderr, "replay of %s, %s, limits %lu ms and %lu ms of processor time, %.1f s\n",
+                Narrow(options.replay).c_str(), target, static_cast<unsigned long>(options.hangMs),
+                static_cast<unsigned long>(options.cpuMs), (::GetTickCount() - start) / 1000.0);
+    }
     if (!inlineRun) {
         fprintf(stderr, "slowest: iteration %llu, %.1f ms; most processor time: iteration %llu, %.1f ms\n",
                 static_cast<unsigned long long>(result.slowestIteration), result.slowestMs,

@@ -48,6 +48,8 @@ std::string MutatedFrom(CRng& rng, const std::vector<std::string>& pool, const s
 
 }  // namespace
 
+bool ReadInputFile(const std::wstring& path, std::string& out) { return ReadAll(path, out); }
+
 bool LoadSeeds(const std::wstring& dir, TSeeds& seeds, std::string& error) {
     std::wstring base = dir;
     if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';

@@ -24,6 +24,9 @@ struct TSeeds {
 // order. False when a kind has no seed.
 bool LoadSeeds(const std::wstring& dir, TSeeds& seeds, std::string& error);
 
+// The bytes of a saved input (a replay); false when the file cannot be read.
+bool ReadInputFile(const std::wstring& path, std::string& out);
+
 // The target and bytes of input `iteration` of the run with `seed`. With
 // `only` >= 0 every input is for that target.
 ETarget MakeInput(const TSeeds& seeds, std::uint64_t seed, std::uint64_t iteration, int only, std::string& out);

@@ -61,10 +61,10 @@ LONG WINAPI Unhandled(EXCEPTION_POINTERS* info) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-// Processor time (user and kernel) of this thread so far.
-double ThreadCpuMs() {
+// Processor time (user and kernel) of a thread so far.
+double ThreadCpuMs(HANDLE thread = ::GetCurrentThread()) {
     FILETIME created, exited, kernel, user;
-    if (!::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+    if (!::GetThreadTimes(thread, &created, &exited, &kernel, &user)) return 0;
     const auto value = [](const FILETIME& t) {
         return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
     };
@@ -78,6 +78,10 @@ double Elapsed(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_I
 // Saves the input of a failure and adds a line to findings.txt.
 void SaveFailure(const TRunOptions& options, const TSeeds& seeds, std::uint64_t iteration, const char* kind,
                  DWORD code) {
+    if (!options.replay.empty()) {
+        fprintf(stderr, "%s: %ls, code 0x%08lX\n", kind, options.replay.c_str(), static_cast<unsigned long>(code));
+        return;
+    }
     std::string input;
     const ETarget target = MakeInput(seeds, options.seed, iteration, options.target, input);
     ::CreateDirectoryW(options.outDir.c_str(), nullptr);
@@ -109,7 +113,9 @@ std::wstring ChildCommandLine(const TRunOptions& options, HANDLE mapping, std::u
              static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(mapping)),
              static_cast<unsigned long long>(options.seed), static_cast<unsigned long long>(from),
              static_cast<unsigned long long>(count), options.target);
-    return L"\"" + std::wstring(exe) + L"\" --seeds \"" + options.seedDir + L"\"" + numbers;
+    std::wstring command = L"\"" + std::wstring(exe) + L"\" --seeds \"" + options.seedDir + L"\"" + numbers;
+    if (!options.replay.empty()) command += L" --replay \"" + options.replay + L"\"";
+    return command;
 }
 
 }  // namespace
@@ -237,9 +243,15 @@ TBatch RunBatch(const TRunOptions& options, HANDLE mapping, TChildState* state, 
         batch.code = 0xFFFFFFFF;
         return batch;
     }
-    // The watchdog: one input running longer than the hang limit ends the child.
+    // The watchdog: one input running longer than the hang limit, or taking more processor
+    // time than its limit, ends the child. The inputs run on the child's first thread.
+    const auto overrun = [&] {
+        if (!state->busy) return false;
+        if (::GetTickCount() - static_cast<DWORD>(state->startTick) > options.hangMs) return true;
+        return options.cpuMs != 0 && ThreadCpuMs(pi.hThread) - state->startCpuMs > options.cpuMs;
+    };
     while (::WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
-        if (state->busy && ::GetTickCount() - static_cast<DWORD>(state->startTick) > options.hangMs) {
+        if (overrun()) {
             batch.where = DescribeStuck(pi.hProcess, pi.hThread);
             ::TerminateProcess(pi.hProcess, 4);
             ::WaitForSingleObject(pi.hProcess, INFINITE);
@@ -276,6 +288,7 @@ void Account(TRunResult& result, const TBatch& batch) {
 
 void NoteStuck(const TRunOptions& options, const char* kind, std::uint64_t iteration, const std::string& where) {
     fprintf(stderr, "%s at iteration %llu: %s\n", kind, static_cast<unsigned long long>(iteration), where.c_str());
+    if (!options.replay.empty()) return;
     if (FILE* f = _wfopen((options.outDir + L"\\findings.txt").c_str(), L"a")) {
         fprintf(f, "%s iteration=%llu %s\n", kind, static_cast<unsigned long long>(iteration), where.c_str());
         fclose(f);
@@ -295,7 +308,7 @@ TRunResult Supervise(const TRunOptions& options, const TSeeds& seeds) {
         ::CloseHandle(mapping);
         return result;
     }
-    ::CreateDirectoryW(options.outDir.c_str(), nullptr);
+    if (options.replay.empty()) ::CreateDirectoryW(options.outDir.c_str(), nullptr);
     const std::uint64_t end = options.from + options.inputs;
     std::uint64_t next = options.from;
     while (next < end) {
@@ -354,13 +367,17 @@ int RunChild(const TRunOptions& options, const TSeeds& seeds, HANDLE mapping, st
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
     std::string input;
+    const bool replay = !options.replay.empty();
+    if (replay && (options.target < 0 || !ReadInputFile(options.replay, input))) return 2;
     for (std::uint64_t i = 0; i < count; ++i) {
-        const ETarget target = MakeInput(seeds, options.seed, options.from + i, options.target, input);
+        const ETarget target = replay ? static_cast<ETarget>(options.target)
+                                      : MakeInput(seeds, options.seed, options.from + i, options.target, input);
         ::InterlockedExchange(&g_state->current, static_cast<LONG>(i));
+        const double cpuStart = ThreadCpuMs();
+        ::InterlockedExchange(&g_state->startCpuMs, static_cast<LONG>(cpuStart));
         ::InterlockedExchange(&g_state->startTick, static_cast<LONG>(::GetTickCount()));
         ::InterlockedExchange(&g_state->busy, 1);
         LARGE_INTEGER start, stop;
-        const double cpuStart = ThreadCpuMs();
         ::QueryPerformanceCounter(&start);
         context.Run(target, input);
         ::QueryPerformanceCounter(&stop);

@@ -1,7 +1,7 @@
 // Runs the inputs of a fuzz run in child processes of this exe and watches
 // them: a child that dies in an input (a structured exception, a trap of the
 // undefined-behaviour checks, an abort) or stays in one input longer than the
-// hang limit is a failure of that input. The input is made again from its
+// hang limit (or past its processor-time limit) is a failure of that input. The input is made again from its
 // seed and iteration and saved; the run goes on with the next input.
 //
 // Before a stuck child is ended, the watchdog records where its thread is
@@ -10,6 +10,9 @@
 // more in a fresh child: only an input that overruns the limit again is a
 // hang. One that finishes was a stall of the machine, not of the input; it is
 // counted and reported apart, with the same record.
+//
+// A replay of a saved input goes the same way: one input, read from its file,
+// under the same watchdog. Nothing is saved for it.
 #pragma once
 
 #include <windows.h>
@@ -29,7 +32,9 @@ struct TRunOptions {
     std::uint64_t inputs = 10000;
     int target = -1;           // -1: the mix of all targets
     DWORD hangMs = 5000;       // one input longer than this is a hang
+    DWORD cpuMs = 0;           // so is one taking more processor time than this (0: no limit)
     std::uint64_t batch = 20000;  // inputs per child process
+    std::wstring replay;       // when set, the one input is this saved file, for `target`
 };
 
 struct TRunResult {
@@ -48,6 +53,7 @@ struct TChildState {
     volatile LONG current;      // iteration being run, minus the batch start
     volatile LONG busy;         // 1 while an input runs
     volatile LONG startTick;    // GetTickCount() when it began
+    volatile LONG startCpuMs;   // the processor time of its thread then
     volatile LONG finished;     // inputs done
     volatile LONG slowestUs;
     volatile LONG slowestAt;    // its iteration, minus the batch start
@@ -67,7 +73,7 @@ int RunChild(const TRunOptions& options, const TSeeds& seeds, HANDLE mapping, st
 // Makes a crash in this process print its code and place and end it with exit code 3.
 void InstallCrashHandlers();
 
-// Runs inputs in this process, without a watchdog (for replays and debugging).
+// Runs inputs in this process, without a watchdog (for debugging).
 TRunResult RunInline(const TRunOptions& options, const TSeeds& seeds);
 
 }  // namespace fuzz
