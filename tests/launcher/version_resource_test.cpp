@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <cwctype>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "launcher/launcher_windows.h"
@@ -118,22 +121,69 @@ TEST(VersionResource, NumbersAndTextsComeFromTheProjectVersion) {
     }
 }
 
-// The program icon as the system asks for it: every size from the small icon at 96 dpi to the
-// 256-pixel one (DIB entries up to 64 pixels, PNG above) comes out at the size asked for.
-TEST(VersionResource, ProgramIconLoadsAtEverySize) {
-    HMODULE exe = LoadLibraryExW(testenv::LauncherExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+// The program icon's group as stored: one image for each size the system asks for, from the
+// small icon at 96 dpi to the 256-pixel one (32-bit DIBs up to 64 pixels, PNG above), each
+// image really of the size its entry names.
+TEST(VersionResource, ProgramIconStoresAnImageForEverySize) {
+#pragma pack(push, 2)
+    struct GroupEntry {
+        BYTE width, height, colors, reserved;
+        WORD planes, bitCount;
+        DWORD bytes;
+        WORD id;
+    };
+    struct GroupHeader {
+        WORD reserved, type, count;
+    };
+#pragma pack(pop)
+    const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> module(
+        LoadLibraryExW(testenv::LauncherExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), &FreeLibrary);
+    HMODULE exe = module.get();
     ASSERT_NE(exe, nullptr);
-    for (int size : {16, 20, 24, 32, 40, 48, 64, 96, 128, 256}) {
-        HICON icon = static_cast<HICON>(LoadImageW(exe, MAKEINTRESOURCEW(kLauncherIconId), IMAGE_ICON, size, size, 0));
-        ASSERT_NE(icon, nullptr) << size;
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(icon, &info)) << size;
-        BITMAP bm{};
-        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
-        EXPECT_EQ(bm.bmWidth, size);
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        DestroyIcon(icon);
+    const auto resource = [exe](LPCWSTR id, LPCWSTR type, DWORD& size) -> const BYTE* {
+        HRSRC found = FindResourceW(exe, id, type);
+        HGLOBAL loaded = found ? LoadResource(exe, found) : nullptr;
+        size = found ? SizeofResource(exe, found) : 0;
+        return loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    };
+    DWORD groupSize = 0;
+    const BYTE* group = resource(MAKEINTRESOURCEW(kLauncherIconId), RT_GROUP_ICON, groupSize);
+    ASSERT_NE(group, nullptr);
+    ASSERT_GE(groupSize, sizeof(GroupHeader));
+    GroupHeader header;
+    memcpy(&header, group, sizeof(header));
+    ASSERT_EQ(header.type, 1);
+    ASSERT_EQ(groupSize, sizeof(GroupHeader) + header.count * sizeof(GroupEntry));
+
+    std::vector<int> sizes;
+    for (WORD i = 0; i < header.count; ++i) {
+        GroupEntry entry;
+        memcpy(&entry, group + sizeof(GroupHeader) + i * sizeof(GroupEntry), sizeof(entry));
+        const int side = entry.width == 0 ? 256 : entry.width;
+        sizes.push_back(side);
+        EXPECT_EQ(entry.height, entry.width) << side;
+        EXPECT_EQ(entry.bitCount, 32) << side;
+        DWORD size = 0;
+        const BYTE* image = resource(MAKEINTRESOURCEW(entry.id), RT_ICON, size);
+        ASSERT_NE(image, nullptr) << side;
+        EXPECT_EQ(size, entry.bytes) << side;
+        // A PNG's width and height are big-endian in its header chunk, after the signature.
+        const bool png = size >= 24 && memcmp(image, "\x89PNG\r\n\x1a\n", 8) == 0;
+        EXPECT_EQ(png, side > 64) << side;
+        if (png) {
+            const auto be32 = [image](int at) {
+                return static_cast<int>(image[at] << 24 | image[at + 1] << 16 | image[at + 2] << 8 | image[at + 3]);
+            };
+            EXPECT_EQ(be32(16), side);
+            EXPECT_EQ(be32(20), side);
+        } else {
+            ASSERT_GE(size, sizeof(BITMAPINFOHEADER)) << side;
+            BITMAPINFOHEADER dib;
+            memcpy(&dib, image, sizeof(dib));
+            EXPECT_EQ(dib.biWidth, side);
+            EXPECT_EQ(dib.biHeight, 2 * side);  // the colour rows, then the mask's
+            EXPECT_EQ(dib.biBitCount, 32) << side;
+        }
     }
-    FreeLibrary(exe);
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 96, 128, 256}));
 }
