@@ -92,7 +92,10 @@ TEST_F(DpiScaleTest, AMissingBitmapIsMadeFromTheNearestLargerScaleElseFromTheBas
     EXPECT_EQ(manager.GetImageEx(L"btn_close@150.png")->nWidth, 45);
 }
 
-TEST(ImageResampling, KeepsPremultipliedPixelsValidInBothDirections) {
+// Each output pixel is a blend of the two source colours whose shares add up to one
+// (the taps' weights, across and down, sum to one), the share of red never grows from
+// left to right, and the outer columns keep their side's colour.
+TEST(ImageResampling, BlendsTheSourceColoursWithWeightsThatSumToOne) {
     struct Case {
         int sw, sh, dw, dh;
     };
@@ -113,14 +116,18 @@ TEST(ImageResampling, KeepsPremultipliedPixelsValidInBothDirections) {
         std::vector<BYTE> dst(static_cast<size_t>(c.dw) * c.dh * 4, 0xEE);
         ResamplePixels(src.data(), c.sw, c.sh, dst.data(), c.dw, c.dh);
         for (int y = 0; y < c.dh; ++y) {
+            int redBefore = 255;
             for (int x = 0; x < c.dw; ++x) {
                 const BYTE* p = &dst[(static_cast<size_t>(y) * c.dw + x) * 4];
-                ASSERT_LE(p[0], p[3]) << c.dw << "x" << c.dh << " at " << x << "," << y;
-                ASSERT_LE(p[2], p[3]) << c.dw << "x" << c.dh << " at " << x << "," << y;
+                const double shares = p[2] / 255.0 + p[0] / 128.0;
+                ASSERT_NEAR(shares, 1.0, 0.01) << c.dw << "x" << c.dh << " at " << x << "," << y;
+                ASSERT_NEAR(p[3], p[2] + p[0], 1) << c.dw << "x" << c.dh << " at " << x << "," << y;
                 ASSERT_EQ(p[1], 0);
+                ASSERT_LE(p[2], redBefore) << c.dw << "x" << c.dh << " at " << x << "," << y;
+                redBefore = p[2];
             }
         }
-        if (c.sw > 2 && c.dw > 2) {  // the outer columns keep their side's colour
+        if (c.sw > 2 && c.dw > 2) {
             const BYTE* first = &dst[0];
             const BYTE* last = &dst[(static_cast<size_t>(c.dw) - 1) * 4];
             EXPECT_EQ(first[3], 255) << c.dw;
