@@ -44,7 +44,6 @@ void CPaintManagerUI::ReleaseWindowPart() {
     m_pRoot = nullptr;
     delete root;
     DestroyDelayedCleanups();  // anything the tree handed over while it was torn down
-    RemoveAllOptionGroups();  // the tree's options have left their groups; nothing dangles
 
     for (int i = 0; i < m_aTimers.GetSize(); ++i) {
         auto* timer = static_cast<TTimerInfo*>(m_aTimers[i]);
