@@ -17,7 +17,7 @@ endif()
 # One GoogleTest exe per test folder. Tests that change prefix-wide state (registry,
 # reported Windows version, named mutexes, the desktop) take the "wineprefix" lock.
 function(qvx_cross_test name dir)
-  cmake_parse_arguments(T "SERIAL;ALONE" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL;ALONE" "CTEST_DIR" "LIBS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   if(NOT srcs)
     return()
@@ -37,10 +37,13 @@ function(qvx_cross_test name dir)
     add_dependencies(${name} qvx_fixtures)
   endif()
   add_dependencies(${name} TavrelStart)
-  # A test passes only when GoogleTest says so: under Wine a process that dies of a stack
-  # overflow can still end with exit code 0.
+  # cmake/wine-run gives each test's verdict (QVX_TEST_VERDICT): a pass needs exit code 0 and
+  # GoogleTest's pass line, a skip its skip line and exit code 0; it then says "test skipped".
+  # Neither CTest's exit-code rule nor a pass expression (which hides the exit code) is enough
+  # under Wine. One value per property: gtest_discover_tests hands the list on flattened.
   set(props TIMEOUT 240 ENVIRONMENT "QVX_BINARY_DIR=${CMAKE_BINARY_DIR}"
-      PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test")
+      ENVIRONMENT_MODIFICATION "QVX_TEST_VERDICT=set:gtest"
+      SKIP_REGULAR_EXPRESSION "wine-run: test skipped")
   if(T_SERIAL OR T_ALONE)
     list(APPEND props RESOURCE_LOCK wineprefix)
   endif()
@@ -51,6 +54,14 @@ function(qvx_cross_test name dir)
   endif()
   gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
+  # CTEST_DIR: the tests leave this directory's run for a CTest directory of their own, with the
+  # same discovery and properties (the harness's probes, which fail on purpose).
+  if(T_CTEST_DIR)
+    get_property(includes DIRECTORY PROPERTY TEST_INCLUDE_FILES)
+    list(POP_BACK includes own)
+    set_property(DIRECTORY PROPERTY TEST_INCLUDE_FILES ${includes})
+    file(WRITE ${T_CTEST_DIR}/CTestTestfile.cmake "include(\"${own}\")\n")
+  endif()
 endfunction()
 
 # The launcher as Windows XP's loader runs it: no search restriction (launcher/main.cpp).
@@ -71,6 +82,13 @@ if(TARGET test_ui_core)
 endif()
 include(${CMAKE_SOURCE_DIR}/tests/ui/core/fixtures.cmake OPTIONAL)
 qvx_cross_test(test_ui_controls tests/ui/controls LIBS skinui)
+
+# The harness itself: probe tests that end in each way a test can end, run through the settings
+# above in their own CTest directory; harness.verdicts checks what CTest reports for each.
+qvx_cross_test(harness_probe tests/harness CTEST_DIR ${CMAKE_BINARY_DIR}/harness-probes)
+add_test(NAME harness.verdicts COMMAND bash ${CMAKE_SOURCE_DIR}/tests/harness/verdicts_test.sh
+  ${CMAKE_CTEST_COMMAND} ${CMAKE_BINARY_DIR}/harness-probes)
+set_tests_properties(harness.verdicts PROPERTIES TIMEOUT 300)
 qvx_cross_test(test_ui_widgets tests/ui/widgets LIBS skinui_widgets)
 
 # Scripted end-to-end scenarios (real launcher exe, real windows) live in tests/e2e.
