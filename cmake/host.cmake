@@ -22,3 +22,5 @@ endif()
 
 # The set-up scripts' decisions (the 32-bit Wine's install and probe), driven with fake package tools.
 add_test(NAME scripts.wine32_install COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/wine32_install_test.sh)
+# scripts/release: which directories it may empty, and that the build never sees the signing password.
+add_test(NAME scripts.release_guard COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/release_guard_test.sh)

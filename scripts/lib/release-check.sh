@@ -1,7 +1,7 @@
 # scripts/test's look at the release (runs when no -R is given, or one matching "release"):
 #   - scripts/release signs with a throw-away certificate and a local RFC 3161 service, verifies,
 #     and prints no secret; a PKCS#12 bundle signs too; a dirty tree is refused;
-#   - a second build in another directory is identical byte for byte;
+#   - a second build in another directory is identical byte for byte (both built from nothing);
 #   - SHA256SUMS holds, and removing the signature gives back the unsigned bytes;
 #   - the signed exe plays end-to-end scenarios and its version block is read back.
 # Needs lib/common.sh and the Wine session of scripts/test.
@@ -56,17 +56,23 @@ qvx_release_check() {
   local regex=$1 build=$2
   [ -z "$regex" ] || [[ release =~ $regex ]] || return 0
   local work=$QVX_BUILD/release-check
-  local out=$work/out second=$work/second-build
+  local out=$work/out first=$work/first-build second=$work/second-build
   QVX_PACKAGES="$QVX_RELEASE_PACKAGES python3" qvx_install_deps || return 1
+  # The install forgets whether this machine runs the shipped exe (it may have just installed
+  # what it needs): asked again for the end-to-end run.
+  [ -n "${QVX_I686_RUNS:-}" ] || qvx_probe_i686
   if [ "$build" = 1 ]; then
+    # Every run builds both trees from nothing: a tree left from an earlier run would build
+    # incrementally and no longer show that a fresh configure gives the same bytes.
+    rm -rf "$work"
     mkdir -p "$work"
     qvx_release_commit > "$work/commit" || return 1
     log "Release: build, sign and verify (scripts/release)"
-    qvx_release_check_signing "$work" "$QVX_BUILD/release" "$out" || return 1
+    qvx_release_check_signing "$work" "$first" "$out" || return 1
     qvx_release_check_dirty "$work" || return 1
     log "Release: second build in another directory"
-    qvx_release_build "$second" "$(cat "$work/commit")" > "$work/second-build.log" 2>&1 \
-      || { cat "$work/second-build.log"; return 1; }
+    { qvx_release_fresh_dir "$second" && qvx_release_build "$second" "$(cat "$work/commit")"; } \
+      > "$work/second-build.log" 2>&1 || { cat "$work/second-build.log"; return 1; }
   elif [ ! -f "$out/TavrelStart.exe" ] || [ ! -f "$second/TavrelStart.exe" ] || [ ! -f "$work/commit" ]; then
     log "Release: no release builds to look at (run without --no-build)"
     return 0
@@ -85,8 +91,8 @@ qvx_release_check_signing() {
     qvx_release_test_cert "$work/cert" || exit 1
     qvx_release_test_tsa "$work/tsa" || { echo "release: no local time-stamp service" >&2; exit 1; }
     cat "$QVX_SIGN_CERT" "$work/tsa/tsa-cert.pem" > "$work/cert/trusted.pem"
-    QVX_RELEASE_INCREMENTAL=1 "$QVX_ROOT/scripts/release" --allow-dirty --build-dir "$build_dir" --out "$out" \
-      --ca-file "$work/cert/trusted.pem" > "$work/release.log" 2>&1
+    QVX_SIGN_PASSWORD=$QVX_SIGN_PASSWORD "$QVX_ROOT/scripts/release" --allow-dirty --build-dir "$build_dir" \
+      --out "$out" --ca-file "$work/cert/trusted.pem" > "$work/release.log" 2>&1
     status=$?
     kill "$QVX_RELEASE_TSA_PID" 2>/dev/null; wait "$QVX_RELEASE_TSA_PID" 2>/dev/null
     [ $status = 0 ] || { cat "$work/release.log"; echo "release: scripts/release failed" >&2; exit 1; }
@@ -95,7 +101,8 @@ qvx_release_check_signing() {
     ! grep -qF "$QVX_SIGN_PASSWORD" "$work/release.log" \
       || { echo "release: scripts/release printed the key's password" >&2; exit 1; }
     (umask 077 && printf '%s' "$QVX_SIGN_PASSWORD" > "$work/cert/p12-pass")
-    openssl pkcs12 -export -in "$QVX_SIGN_CERT" -inkey "$QVX_SIGN_KEY" -passin env:QVX_SIGN_PASSWORD \
+    QVX_SIGN_PASSWORD=$QVX_SIGN_PASSWORD \
+      openssl pkcs12 -export -in "$QVX_SIGN_CERT" -inkey "$QVX_SIGN_KEY" -passin env:QVX_SIGN_PASSWORD \
       -out "$work/cert/test.p12" -passout "file:$work/cert/p12-pass" || exit 1
     QVX_SIGN_PKCS12=$work/cert/test.p12 QVX_SIGN_PASS_FILE=$work/cert/p12-pass QVX_SIGN_PASSWORD= \
       QVX_TIMESTAMP_URL= qvx_release_sign "$out/unsigned/TavrelStart.exe" "$work/p12-signed.exe" \

@@ -4,6 +4,43 @@ QVX_RELEASE_PACKAGES="git openssl osslsigncode"
 
 qvx_release_deps() { QVX_PACKAGES=$QVX_RELEASE_PACKAGES qvx_install_deps; }
 
+# The directories scripts/release empties (--build-dir, --out) must be its own: one it made (it
+# leaves this file in each), an empty one, or none yet. Never /, the repository, the home
+# directory, nor a directory holding one of them.
+QVX_RELEASE_MARK=.made-by-scripts-release
+
+# Whether <dir> may be emptied: qvx_release_dir_check <dir>. Prints why not, and returns 1.
+qvx_release_dir_check() {
+  local real root home=
+  real=$(realpath -m -- "$1") && root=$(realpath -m -- "$QVX_ROOT") || { echo "$1 cannot be resolved"; return 1; }
+  [ -n "${HOME:-}" ] && home=$(realpath -m -- "$HOME")
+  if [ "$real" = / ]; then
+    echo "it is /"
+  elif [ "$real" = "$root" ] || [[ $root == "$real"/* ]]; then
+    echo "it is or holds the repository"
+  elif [ -n "$home" ] && { [ "$real" = "$home" ] || [[ $home == "$real"/* ]]; }; then
+    echo "it is or holds the home directory"
+  elif [ ! -e "$real" ] && [ ! -L "$real" ]; then
+    return 0
+  elif [ ! -d "$real" ]; then
+    echo "it is not a directory"
+  elif [ -f "$real/$QVX_RELEASE_MARK" ] || [ -z "$(ls -A "$real")" ]; then
+    return 0
+  else
+    echo "it is not empty, and scripts/release did not make it"
+  fi
+  return 1
+}
+
+# Empties <dir> (made anew, with the mark), if qvx_release_dir_check allows: qvx_release_fresh_dir <dir>
+qvx_release_fresh_dir() {
+  local why real
+  why=$(qvx_release_dir_check "$1") || { echo "release: refusing to empty $1: $why" >&2; return 1; }
+  real=$(realpath -m -- "$1")
+  rm -rf -- "$real" && mkdir -p -- "$real" || return 1
+  echo "Made by scripts/release, which empties this directory on each run." > "$real/$QVX_RELEASE_MARK"
+}
+
 # The commit being built, "-dirty" appended when the tree has changes (untracked files too:
 # the build picks up every source file of a folder).
 qvx_release_commit() {
@@ -41,7 +78,8 @@ qvx_release_build() {
 # Key material from the environment (scripts/release fills it from its options):
 #   QVX_SIGN_PKCS12, or QVX_SIGN_CERT with QVX_SIGN_KEY; the key's password in QVX_SIGN_PASSWORD
 #   or the file QVX_SIGN_PASS_FILE; QVX_TIMESTAMP_URL adds an RFC 3161 time stamp.
-# The password reaches osslsigncode through a pipe, never its command line.
+# The password reaches osslsigncode through a pipe, never its command line nor its environment
+# (scripts/release keeps it out of every program's environment).
 qvx_release_sign() {
   local in=$1 out=$2
   local args=(sign -h sha256 -n "Tavrel" -in "$in" -out "$out")
@@ -74,7 +112,8 @@ qvx_release_verify() {
 }
 
 # A throw-away self-signed code-signing certificate, its key enciphered with a random
-# password: qvx_release_test_cert <dir>. Sets QVX_SIGN_CERT, QVX_SIGN_KEY, QVX_SIGN_PASSWORD.
+# password: qvx_release_test_cert <dir>. Sets QVX_SIGN_CERT, QVX_SIGN_KEY and QVX_SIGN_PASSWORD (that
+# one unexported: the caller hands it on where it is needed).
 qvx_release_test_cert() {
   local dir=$1
   mkdir -p "$dir"
@@ -85,6 +124,8 @@ qvx_release_test_cert() {
     -addext "basicConstraints=critical,CA:FALSE" -addext "keyUsage=critical,digitalSignature" \
     -addext "extendedKeyUsage=codeSigning" \
     -keyout "$dir/test-key.pem" -out "$dir/test-cert.pem" -passout env:QVX_SIGN_PASSWORD 2>/dev/null || return 1
-  export QVX_SIGN_CERT=$dir/test-cert.pem QVX_SIGN_KEY=$dir/test-key.pem QVX_SIGN_PASSWORD=$pass
+  export QVX_SIGN_CERT=$dir/test-cert.pem QVX_SIGN_KEY=$dir/test-key.pem
+  QVX_SIGN_PASSWORD=$pass
+  export -n QVX_SIGN_PASSWORD
   unset QVX_SIGN_PKCS12 QVX_SIGN_PASS_FILE
 }
