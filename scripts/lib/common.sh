@@ -25,8 +25,8 @@ qvx_install_deps() {
   qvx_probe_i686
   if [ "$QVX_I686_KERNEL" = 1 ]; then
     qvx_install_wine32 || log "The 32-bit Wine could not be installed"
+    qvx_probe_i686  # what runs now, with the install done
   fi
-  unset QVX_I686_RUNS
   return 0
 }
 

@@ -148,7 +148,10 @@ qvx_release_check_runs() {
   [ -f "$tests" ] || tests=$QVX_BUILD/i686/test_launcher.exe
   local filter=$QVX_RELEASE_E2E
   if [ "${QVX_I686_RUNS:-1}" = 0 ]; then
+    local why
+    why=$(qvx_i686_may_skip 0) || { echo "release: the signed exe's end-to-end run could not run: $why" >&2; return 1; }
     echo "release: the signed exe's end-to-end run skipped: ${QVX_I686_WHY:-this machine runs no 32-bit code}"
+    QVX_RELEASE_E2E_NOTE="the signed exe's end-to-end run skipped"
     filter=VersionResource.*
   fi
   log "Release: the signed exe end to end"
