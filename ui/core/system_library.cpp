@@ -59,6 +59,16 @@ FARPROC Import(HMODULE module, const ImgDelayDescr* d, const IMAGE_THUNK_DATA& e
     return ::GetProcAddress(module, At<const IMAGE_IMPORT_BY_NAME>(d, entry.u1.AddressOfData)->Name);
 }
 
+// Library names compare without regard to ASCII letter case.
+bool SameAsciiName(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        const char x = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a - 'A' + 'a') : *a;
+        const char y = (*b >= 'A' && *b <= 'Z') ? static_cast<char>(*b - 'A' + 'a') : *b;
+        if (x != y) return false;
+        if (x == '\0') return true;
+    }
+}
+
 bool Widen(const char* name, wchar_t (&out)[kMaxName]) {
     size_t n = 0;
     for (; name[n] != '\0'; ++n) {
@@ -145,8 +155,8 @@ bool DelayImportsReady(const void* descriptor) {
 
 bool DelayImportsReady(const char* dllName) {
     if (dllName == nullptr) return false;
-    if (::lstrcmpiA(dllName, "gdiplus.dll") == 0) return DelayImportsReady(static_cast<const void*>(&g_gdiplusDelay));
-    if (::lstrcmpiA(dllName, "oleacc.dll") == 0) return DelayImportsReady(static_cast<const void*>(&g_oleaccDelay));
+    if (SameAsciiName(dllName, "gdiplus.dll")) return DelayImportsReady(static_cast<const void*>(&g_gdiplusDelay));
+    if (SameAsciiName(dllName, "oleacc.dll")) return DelayImportsReady(static_cast<const void*>(&g_oleaccDelay));
     return false;
 }
 
