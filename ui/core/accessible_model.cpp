@@ -6,6 +6,7 @@
 #include "ui/controls/container.h"
 #include "ui/controls/control.h"
 #include "ui/controls/progress.h"
+#include "ui/controls/scroll_bar.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -48,6 +49,13 @@ void CollectChildren(CControlUI* parent, std::vector<CControlUI*>& out) {
             CollectChildren(child, out);  // an unnamed container lifts its children up
         }
     }
+    // A container's scroll bars come after its children.
+    auto* box = static_cast<CContainerUI*>(parent->GetInterface(L"Container"));
+    if (box == nullptr) return;
+    for (CControlUI* bar : {static_cast<CControlUI*>(box->GetVerticalScrollBar()),
+                            static_cast<CControlUI*>(box->GetHorizontalScrollBar())}) {
+        if (bar != nullptr && IsElement(bar)) out.push_back(bar);
+    }
 }
 
 }  // namespace
@@ -70,6 +78,7 @@ LONG RoleOf(CControlUI* control) {
     }
     if (IsButton(control)) return ROLE_SYSTEM_PUSHBUTTON;
     if (IsProgress(control)) return ROLE_SYSTEM_PROGRESSBAR;
+    if (control->GetInterface(L"ScrollBar") != nullptr) return ROLE_SYSTEM_SCROLLBAR;
     const bool named = !NameOf(control).IsEmpty();
     if (AsContainer(control) != nullptr) return named ? ROLE_SYSTEM_GROUPING : 0;
     if (!named) return 0;
@@ -124,6 +133,7 @@ CUIString RoleText(LONG role) {
     case ROLE_SYSTEM_PUSHBUTTON: return CUIString(L"push button");
     case ROLE_SYSTEM_PROGRESSBAR: return CUIString(L"progress bar");
     case ROLE_SYSTEM_GRAPHIC: return CUIString(L"graphic");
+    case ROLE_SYSTEM_SCROLLBAR: return CUIString(L"scroll bar");
     default: break;
     }
     if (g_furtherRules != nullptr) {
@@ -177,6 +187,8 @@ TUIAccessibleInfo Describe(CControlUI* control) {
     } else if (auto* progress = static_cast<CProgressUI*>(control->GetInterface(L"Progress"))) {
         info.value = PercentText(progress);
         info.state |= STATE_SYSTEM_READONLY;
+    } else if (auto* bar = static_cast<CScrollBarUI*>(control->GetInterface(L"ScrollBar"))) {
+        info.value.Format(L"%d", bar->GetScrollPos());
     } else if (info.role == ROLE_SYSTEM_STATICTEXT) {
         info.state |= STATE_SYSTEM_READONLY;
     }

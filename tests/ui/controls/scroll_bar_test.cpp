@@ -46,7 +46,7 @@ TEST(ScrollBar, PartsFollowRangePageAndPosition) {
         EXPECT_EQ(bar.GetPartRect(Bar::kButton1), CUIRect(c.button1));
         EXPECT_EQ(bar.GetPartRect(Bar::kButton2), CUIRect(c.button2));
         EXPECT_EQ(bar.GetPartRect(Bar::kThumb), CUIRect(c.thumb));
-        if (c.thumb.right > 0) EXPECT_EQ(bar.PartAt(POINT{c.thumb.left, c.thumb.top}), Bar::kThumb);
+        if (c.thumb.right > 0) { EXPECT_EQ(bar.PartAt(POINT{c.thumb.left, c.thumb.top}), Bar::kThumb); }
     }
 }
 
@@ -89,7 +89,7 @@ TEST(ScrollBar, HostileValuesStayInside) {
                 }
                 for (Bar::EPart part : {Bar::kButton1, Bar::kButton2, Bar::kThumb, Bar::kRail}) {
                     CUIRect rc = bar->GetPartRect(part);
-                    if (!rc.IsEmpty()) EXPECT_TRUE(rc.Intersect(bar->GetPos()) && rc == bar->GetPartRect(part));
+                    if (!rc.IsEmpty()) { EXPECT_TRUE(rc.Intersect(bar->GetPos()) && rc == bar->GetPartRect(part)); }
                 }
                 CCanvas canvas(64, 64);
                 bar->PaintClipped(canvas.dc(), RECT{0, 0, 64, 64}, nullptr);
@@ -148,7 +148,7 @@ TEST(ScrollBar, LooksAndInputOfABarOfItsOwn) {
         TUIEvent e = s.event;
         bar->HandleEvent(e);
         EXPECT_EQ(bar->GetScrollPos(), s.pos) << "event " << s.event.Type << " at " << s.event.ptMouse.y;
-        if (s.thumb != 0) EXPECT_EQ(colourAt(8, 20), s.thumb);
+        if (s.thumb != 0) { EXPECT_EQ(colourAt(8, 20), s.thumb); }
     }
     bar->SetEnabled(false);
     TUIEvent press = Event(UIEVENT_BUTTONDOWN, 8, 110);

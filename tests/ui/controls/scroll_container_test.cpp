@@ -2,14 +2,19 @@
 // scrolled with mouse, wheel and keyboard messages.
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <climits>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/ui/controls/draw_canvas.h"
+#include "tests/ui/skin_test_support.h"
 #include "ui/controls/horizontal_layout.h"
 #include "ui/controls/scroll_bar.h"
 #include "ui/controls/vertical_layout.h"
+#include "ui/core/accessible_model.h"
 #include "ui/core/control_factory.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/skin_builder.h"
@@ -79,7 +84,7 @@ TEST(ScrollContainer, RectanglesOfScrolledLayouts) {
             if (bar == nullptr) continue;
             const CUIRect expected(bar->IsHorizontal() ? c.hbar : c.vbar);
             EXPECT_EQ(bar->IsVisible(), !expected.IsEmpty());
-            if (bar->IsVisible()) EXPECT_EQ(bar->GetPos(), expected);
+            if (bar->IsVisible()) { EXPECT_EQ(bar->GetPos(), expected); }
         }
         EXPECT_EQ(box->GetItemAt(0)->GetPos(), CUIRect(c.first));
         EXPECT_EQ(box->GetItemAt(c.children - 1)->GetPos(), CUIRect(c.last));
@@ -106,6 +111,25 @@ TEST(ScrollContainer, ContentThatShrinksPullsThePositionBackAndHidesTheBar) {
     EXPECT_EQ(box->GetScrollPos().cy, 0);
     EXPECT_EQ(box->GetItemAt(0)->GetPos(), CUIRect(0, 0, 100, 30));
     delete box;
+}
+
+// A manager's "VScrollBar" default list and the window's scale reach the bars.
+TEST(ScrollContainer, BarsTakeTheDefaultListAndTheWindowScale) {
+    RegisterScrollBar();
+    skintest::CHostWindow host;
+    CPaintManagerUI pm;
+    pm.Init(host.hwnd());
+    pm.SetDpiScale(150);
+    pm.AddDefaultAttributeList(L"VScrollBar", L"width=\"10\" thumbnormalcolor=\"#FF00FF00\"");
+    CContainerUI* box = MakeBox(false, L"", 10, L"height=\"30\"");
+    ASSERT_TRUE(pm.AttachRoot(box));
+    box->ApplyAttribute(L"vscrollbar", L"true");
+    box->PlaceAt(CUIRect(0, 0, 100, 100), false);
+    CScrollBarUI* bar = box->GetVerticalScrollBar();
+    EXPECT_EQ(bar->GetPos(), CUIRect(85, 0, 100, 100));
+    EXPECT_EQ(bar->GetPartRect(CScrollBarUI::kButton1), CUIRect(85, 0, 100, 15));
+    EXPECT_EQ(bar->GetPartColor(CScrollBarUI::kThumb, CScrollBarUI::kNormal), 0xFF00FF00u);
+    EXPECT_EQ(box->GetScrollRange().cy, 10 * 45 - 100);
 }
 
 // Hostile geometry and nesting: sizes at the edges, bars in bars, bars wider than their
@@ -243,7 +267,7 @@ TEST_F(ScrollWindow, WheelScrollsTheContainerUnderThePointerAndRepaintsOnlyIt) {
         EXPECT_EQ(Pos(), c.pos) << c.at.x << "," << c.at.y;
         RECT dirty = {};
         ::GetUpdateRect(window.GetHWND(), &dirty, FALSE);
-        if (c.pos != before) EXPECT_EQ(CUIRect(dirty), CUIRect(0, 20, 200, 180));
+        if (c.pos != before) { EXPECT_EQ(CUIRect(dirty), CUIRect(0, 20, 200, 180)); }
     }
     EXPECT_EQ(window.scrolls, 4);
     // The nested row, scrolled into reach, hands the wheel up through its own container.
@@ -327,6 +351,20 @@ TEST_F(ScrollWindow, KeysAndFocusScrollTheList) {
     EXPECT_EQ(window.pm.GetFocus(), window.pm.FindControlByName(L"b4"));
     EXPECT_EQ(Pos(), 10);
     EXPECT_EQ(window.clicks, 1);
+}
+
+TEST_F(ScrollWindow, ScreenReadersSeeTheBarAndItsPosition) {
+    CControlUI* bar = list->GetVerticalScrollBar();
+    std::vector<CControlUI*> top;
+    Accessible::ChildrenOf(&window.pm, nullptr, top);
+    EXPECT_EQ(top.back(), bar);  // after the rows of its list
+    list->LineDown();
+    const TUIAccessibleInfo info = Accessible::Describe(bar);
+    EXPECT_EQ(info.role, ROLE_SYSTEM_SCROLLBAR);
+    EXPECT_STREQ(info.value, L"20");
+    EXPECT_EQ(info.state, 0u);
+    bar->SetEnabled(false);
+    EXPECT_EQ(Accessible::Describe(bar).state, DWORD(STATE_SYSTEM_UNAVAILABLE));
 }
 
 // Counts its own paints.
