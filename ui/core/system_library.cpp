@@ -162,4 +162,7 @@ bool DelayImportsReady(const char* dllName) {
 
 }  // namespace SkinUI
 
-extern "C" PfnDliHook __pfnDliNotifyHook2 = &SkinUI::DelayLoadNotify;
+// The runtime's delay-load helper asks this hook before each load it makes.
+extern "C" {
+PfnDliHook __pfnDliNotifyHook2 = &SkinUI::DelayLoadNotify;
+}
