@@ -199,6 +199,7 @@ int ShowOnce(const skinview::Options& options, const std::wstring& skinName) {
 int Run(const skinview::Options& options) {
     using SkinUI::CPaintManagerUI;
     CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
+    SkinUI::RegisterWidgetControls();
     SkinSource source(options);
     if (const int code = source.Open()) return code;
     const std::wstring& skinName = source.SkinName();
@@ -216,7 +217,6 @@ int Run(const skinview::Options& options) {
                 auto* preview = static_cast<skinview::PreviewWindow*>(window);
                 WriteUtf8(stdout, skinview::DumpTree(preview->GetPaintManager().GetRoot()));
             }
-    SkinUI::RegisterWidgetControls();
         };
         // A skin broken from the start is reported; the watch waits for a good one.
         const std::wstring problem = BuildProblem(skinName);

@@ -8,8 +8,8 @@
 #include "ui/core/accessible_element.h"
 #include "ui/core/accessible_hub.h"
 #include "ui/core/paint_manager.h"
-
 #include "ui/core/system_library.h"
+
 namespace SkinUI {
 
 namespace {
@@ -64,9 +64,9 @@ void CPaintManagerUI::ForgetAccessible(CControlUI* control) {
 bool CPaintManagerUI::AccessibleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
     if (uMsg == WM_GETOBJECT) {
         if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return false;
-        CAccessibleHub* hub = GetAccessibleHub();
         // Without the accessibility library the system's default object answers.
         if (!DelayImportsReady("oleacc.dll")) return false;
+        CAccessibleHub* hub = GetAccessibleHub();
         CAccessibleElement* client = hub != nullptr ? hub->ElementFor(0) : nullptr;
         if (client == nullptr) return false;
         const LRESULT result = ::LresultFromObject(kIIDAccessible, wParam, static_cast<IAccessible*>(client));
