@@ -223,7 +223,19 @@ TEST(LauncherDpi, ImagesComeFromTheScalesOwnBitmapsOrTheFallBack) {
         EXPECT_EQ(pm.GetImage(L"soft_logo.png"), nullptr) << c.dpi;  // the 100 percent one is not used
         ASSERT_NE(pm.GetShadow(), nullptr);
         ASSERT_NE(pm.GetShadow()->GetHWND(), nullptr) << c.dpi;
-        EXPECT_TRUE(IsWindowVisible(pm.GetShadow()->GetHWND())) << c.dpi;
+        // The shadow shows once the messages of its own window and the framework's are
+        // delivered; on a loaded machine that can take a few rounds.
+        HWND shadow = pm.GetShadow()->GetHWND();
+        const bool shown = testenv::WaitFor(
+            [&] {
+                MSG msg;
+                while (PeekMessageW(&msg, shadow, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+                while (PeekMessageW(&msg, wnd.GetHWND(), SkinUI::WM_SKINUI_ASYNC, SkinUI::WM_SKINUI_ASYNC, PM_REMOVE))
+                    DispatchMessageW(&msg);
+                return IsWindowVisible(shadow) != FALSE;
+            },
+            3000);
+        EXPECT_TRUE(shown) << c.dpi;
         EXPECT_NE(pm.GetImage((std::wstring(L"Shadow") + c.suffix).c_str()), nullptr) << c.dpi;
         DestroyWindow(wnd.GetHWND());
     }
