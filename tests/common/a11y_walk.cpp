@@ -108,6 +108,8 @@ std::wstring RoleText(LONG role) {
     case ROLE_SYSTEM_PUSHBUTTON: return L"push button";
     case ROLE_SYSTEM_PROGRESSBAR: return L"progress bar";
     case ROLE_SYSTEM_GRAPHIC: return L"graphic";
+    case ROLE_SYSTEM_CHECKBUTTON: return L"check button";
+    case ROLE_SYSTEM_RADIOBUTTON: return L"radio button";
     default: return L"role " + std::to_wstring(role);
     }
 }
@@ -120,7 +122,8 @@ std::wstring StateText(LONG state) {
         {STATE_SYSTEM_INVISIBLE, L"invisible"}, {STATE_SYSTEM_UNAVAILABLE, L"unavailable"},
         {STATE_SYSTEM_FOCUSABLE, L"focusable"}, {STATE_SYSTEM_FOCUSED, L"focused"},
         {STATE_SYSTEM_PRESSED, L"pressed"},     {STATE_SYSTEM_HOTTRACKED, L"hot"},
-        {STATE_SYSTEM_READONLY, L"readonly"},
+        {STATE_SYSTEM_READONLY, L"readonly"},   {STATE_SYSTEM_CHECKED, L"checked"},
+        {STATE_SYSTEM_SELECTED, L"selected"},
     };
     std::wstring text;
     for (const auto& w : kWords) {

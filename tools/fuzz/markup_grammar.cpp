@@ -6,12 +6,14 @@ namespace {
 
 const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Container", "Control", "Label",
                                  "Button",         "Progress",         "Text",      "verticallayout",
-                                 "TabLayout",      "AnimationTabLayout", "TileLayout", "ChildLayout", "GroupBox"};
+                                 "Option",         "CheckBox",         "TabLayout", "AnimationTabLayout",
+                                 "TileLayout",     "ChildLayout",      "GroupBox"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
 const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
                               "&lt;Window&gt;&lt;Label text=&quot;in&quot;/&gt;&lt;/Window&gt;"};
-const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 "};
+const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 ", "Option"};
+const char* const kGroups[] = {"g1", "g2", "", "G1", "g1 "};
 // Names that tab layouts and the buttons bound to them share now and then.
 const char* const kTabNames[] = {"tabs", "tabs2", "", "Tabs"};
 // Scrolling: the bar as an element, the default lists containers give their bars, and the
@@ -44,6 +46,8 @@ const char* const kControlAttrs[] = {
     "min",        "max",           "value",       "hor",             "isstretchfore", "childpadding", "inset",
     "gradient",   "colorhsl",      "cursor",      "shortcut",        "userdata",     "mouse",       "keyboard",
     "resourcetext", "borderstyle", "focusbordercolor", "autocalcheight", "noprefix", "sepwidth",   "hotbkcolor",
+    "group",      "selected",      "selectedimage", "selectedhotimage", "selectedpushedimage",
+    "selecteddisabledimage", "selectedforeimage", "selectedbkcolor", "selectedtextcolor", "selectedfont",
     "selectedid", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
@@ -97,6 +101,7 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     }
     if (name == "float") return rng.Chance(50) ? rng.Pick(kWords) : "0.5,0.5,1.0,1.0";
     if (name == "style") return rng.Pick(kStyleNames);
+    if (name == "group") return rng.Pick(kGroups);
     if (name == "bindtablayoutname" || (name == "name" && rng.Chance(20))) return rng.Pick(kTabNames);
     if (name == "xmlfile") return rng.Pick(kSkins);
     if (name == "itemsize") return Numbers(rng, 2);

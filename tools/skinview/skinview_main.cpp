@@ -8,6 +8,7 @@
 // command line or lint errors, 3 unreadable input, 4 skin does not build,
 // 5 window could not be created, 6 picture could not be written.
 #include <windows.h>
+#include <ole2.h>
 
 #include <cstdio>
 #include <string>
@@ -33,6 +34,22 @@ namespace {
 
 using skinview::NativePath;
 using skinview::WriteUtf8;
+
+// OLE on the UI thread for as long as windows live: a screen reader's request reaches
+// the window's accessible objects through it (without it the system's default
+// object answers, a client with no children).
+class COleScope {
+public:
+    COleScope() : m_ready(SUCCEEDED(::OleInitialize(nullptr))) {}
+    ~COleScope() {
+        if (m_ready) ::OleUninitialize();
+    }
+    COleScope(const COleScope&) = delete;
+    COleScope& operator=(const COleScope&) = delete;
+
+private:
+    bool m_ready;
+};
 
 int Fail(int code, const std::wstring& message) {
     WriteUtf8(stderr, L"skinview: " + message + L"\n");
@@ -243,5 +260,6 @@ int wmain(int argc, wchar_t** argv) {
         WriteUtf8(error.empty() ? stdout : stderr, skinview::UsageText());
         return error.empty() ? 0 : 2;
     }
+    const COleScope ole;
     return Run(options);
 }

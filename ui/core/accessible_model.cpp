@@ -152,7 +152,8 @@ CUIString StateText(DWORD state) {
         {STATE_SYSTEM_INVISIBLE, L"invisible"}, {STATE_SYSTEM_UNAVAILABLE, L"unavailable"},
         {STATE_SYSTEM_FOCUSABLE, L"focusable"}, {STATE_SYSTEM_FOCUSED, L"focused"},
         {STATE_SYSTEM_PRESSED, L"pressed"},     {STATE_SYSTEM_HOTTRACKED, L"hot"},
-        {STATE_SYSTEM_READONLY, L"readonly"},
+        {STATE_SYSTEM_READONLY, L"readonly"},   {STATE_SYSTEM_CHECKED, L"checked"},
+        {STATE_SYSTEM_SELECTED, L"selected"},
     };
     CUIString text;
     for (const auto& w : kWords) {

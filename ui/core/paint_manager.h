@@ -232,6 +232,14 @@ public:
     bool IsCaptured() const { return m_bMouseCapture; }
     POINT GetMousePos() const { return m_ptLastMousePos; }
 
+    // Option groups (paint_manager_option_groups.cpp): the controls that share a group
+    // name, in the order they joined; none of them owned. A control joins at most once,
+    // and takes itself out before it is destroyed (an emptied group is dropped then).
+    bool AddOptionGroup(const wchar_t* group, CControlUI* control);
+    // The members of a group, or null when it has none.
+    const CUIPtrArray* GetOptionGroup(const wchar_t* group) const;
+    void RemoveOptionGroup(const wchar_t* group, CControlUI* control);
+
     // Timers.
     bool SetControlTimer(CControlUI* control, UINT key, UINT elapse);
     bool KillControlTimer(CControlUI* control, UINT key);

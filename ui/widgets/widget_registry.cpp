@@ -2,6 +2,9 @@
 
 #include "ui/controls/scroll_bar.h"
 #include "ui/core/control_factory.h"
+#include "ui/widgets/input/check_box.h"
+#include "ui/widgets/input/choice_accessible.h"
+#include "ui/widgets/input/option.h"
 #include "ui/widgets/layout/animation_tab_layout.h"
 #include "ui/widgets/layout/child_layout.h"
 #include "ui/widgets/layout/group_box.h"
@@ -24,13 +27,16 @@ void RegisterWidgetControls() {
     CControlFactory& factory = CControlFactory::Instance();
     // One line per class, in the factory's order.
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
+    factory.RegisterControl(L"COptionUI", &Make<COptionUI>);
+    factory.RegisterControl(L"CCheckBoxUI", &Make<CCheckBoxUI>);
     factory.RegisterControl(L"CScrollBarUI", &Make<CScrollBarUI>);
     factory.RegisterControl(L"CAnimationTabLayoutUI", &Make<CAnimationTabLayoutUI>);
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
     factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);
     factory.RegisterControl(L"CTileLayoutUI", &Make<CTileLayoutUI>);
-    // What screen readers see of the layouts and the buttons bound to tab layouts.
-    Accessible::SetFurtherRules(LayoutAccessibleRules());
+    // What screen readers see of the layouts and the buttons bound to tab layouts, and
+    // of the options and check boxes.
+    Accessible::SetFurtherRules(ChoiceAccessibleRules(LayoutAccessibleRules()));
 }
 
 }  // namespace SkinUI
