@@ -81,7 +81,10 @@ private:
 std::vector<std::wstring> Probes() {
     std::vector<std::wstring> probes = {testenv::FixtureFile(L"a11y_probe.exe")};
     const std::wstring other = testenv::BinaryDir() + L"..\\i686\\tests\\fixtures\\a11y_probe.exe";
-    if (testenv::FileExists(other)) probes.push_back(other);
+    // scripts/test says QVX_I686_RUNS=0 on a machine whose kernel runs no 32-bit code.
+    wchar_t runs[4] = {};
+    const bool i686Runs = GetEnvironmentVariableW(L"QVX_I686_RUNS", runs, 4) == 0 || runs[0] != L'0';
+    if (i686Runs && testenv::FileExists(other)) probes.push_back(other);
     return probes;
 }
 
@@ -106,7 +109,9 @@ TEST(SkinViewReader, AnotherProcessReadsTheRolesAndCheckedStatesOfTheLiveWindow)
                                               std::to_wstring(skinview.Id()),
                                           30000, dir),
                       0);
-            const std::string reading = testenv::ReadFile(out);
+            std::string reading = testenv::ReadFile(out);
+            // Where the pointer happens to rest, a button reads "hot" too: not what is checked here.
+            for (size_t at; (at = reading.find(",hot")) != std::string::npos;) reading.erase(at, 4);
             for (const std::string& line : lines) EXPECT_NE(reading.find(line + " @"), std::string::npos) << reading;
         }
         // This process checks the box through its default action and reads the new state.

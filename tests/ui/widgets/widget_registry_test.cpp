@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/controls/control.h"
 #include "ui/core/control_factory.h"
 #include "ui/core/paint_manager.h"
 #include "ui/widgets/widget_registry.h"
