@@ -23,7 +23,8 @@ bool ParseSize(const std::wstring& text, int& width, int& height) {
 
 const wchar_t* UsageText() {
     return L"usage: skinview --skin FILE [--archive ZIP | --dir DIR] [--size WxH] [--png OUT.png]\n"
-           L"                [--dump-tree] [--dump-accessible] [--wait MS] [--dpi PERCENT] [--lint] [--watch]\n"
+           L"                [--dump-tree] [--dump-accessible] [--wait MS] [--dpi PERCENT] [--click NAME]...\n"
+           L"                [--lint] [--watch]\n"
            L"                [--compare REFERENCE.png [--tolerance N] [--diff OUT.png]]\n"
            L"  --skin FILE     the skin markup; a path, or a name inside --archive / --dir\n"
            L"  --archive ZIP   read the skin and its images from this ZIP archive\n"
@@ -34,6 +35,8 @@ const wchar_t* UsageText() {
            L"  --dump-accessible  print what a screen reader reads: role, name, value, state, rectangle\n"
            L"  --wait MS       keep the window on screen this long before exiting\n"
            L"  --dpi PERCENT   build and draw at this DPI scale (100 = 96 DPI, 150 = 144 DPI)\n"
+           L"  --click NAME    activate the control of that name, as a click would, before the\n"
+           L"                  picture and the dumps (a page button, an option); may be repeated\n"
            L"  --lint          check the skin without showing it: file:line: severity: message;\n"
            L"                  exit 0 clean, 1 warnings, 2 errors\n"
            L"  --watch         keep the window open and rebuild it whenever the skin, an include\n"
@@ -82,6 +85,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
                 return false;
             }
             options.tolerance = static_cast<int>(v);
+        } else if (arg == L"--click") {
+            std::wstring name;
+            if (!value(name)) return false;
+            options.clicks.push_back(name);
         } else if (arg == L"--dump-accessible") {
             options.dumpAccessible = true;
         } else if (arg == L"--size") {
@@ -125,6 +132,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
     }
     if (!options.diff.empty() && options.compare.empty()) {
         error = L"--diff needs --compare";
+        return false;
+    }
+    if (!options.clicks.empty() && (options.lint || options.watch)) {
+        error = L"--click needs a window that is shown once (not --lint or --watch)";
         return false;
     }
     if (options.lint && options.watch) {

@@ -2,6 +2,7 @@
 // Command line of skinview.
 
 #include <string>
+#include <vector>
 
 namespace skinview {
 
@@ -21,6 +22,7 @@ struct Options {
     int tolerance = 0;      // differing pixels allowed by --compare
     std::wstring diff;      // where --compare writes the picture of the differences
     int dpiPercent = 100;   // --dpi: the DPI scale the skin is built and drawn at
+    std::vector<std::wstring> clicks;  // --click: controls activated, in order, before the picture
 };
 
 // Parses argv (without argv[0]). On failure returns false and sets `error`.

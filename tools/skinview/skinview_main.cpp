@@ -191,6 +191,21 @@ int ShowOnce(const skinview::Options& options, const std::wstring& skinName) {
     ::UpdateWindow(window.GetHWND());
     PumpFor(50);
     ::UpdateWindow(window.GetHWND());
+    for (const std::wstring& name : options.clicks) {
+        SkinUI::CControlUI* control = window.GetPaintManager().FindControlByName(name.c_str());
+        if (control == nullptr) {
+            code = Fail(2, L"--click: no control is named \"" + name + L"\"");  // no comparison then
+            break;
+        }
+        control->Activate();
+        PumpFor(0);
+    }
+    if (!options.clicks.empty()) PumpFor(300);  // a sliding page comes to rest in about 200 ms
+    // Pictures and dumps show the skin at rest: where the pointer happens to be on this
+    // desktop (over a button that then reads hot) is no part of it. The message is the
+    // one the window gets when the pointer leaves it.
+    ::SendMessageW(window.GetHWND(), WM_MOUSEMOVE, 0, static_cast<LPARAM>(-1));
+    ::UpdateWindow(window.GetHWND());
 
     SkinUI::CControlUI* root = window.GetPaintManager().GetRoot();
     if (options.dumpTree) WriteUtf8(stdout, skinview::DumpTree(root));

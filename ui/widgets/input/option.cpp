@@ -262,14 +262,15 @@ void COptionUI::DrawLabelText(HDC dc) {
 
 LONG COptionUI::AccessibleRole() const {
     if (!m_bToggles && !GetBindTabLayoutName().IsEmpty()) return 0;  // a page tab
-    return m_bToggles ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_RADIOBUTTON;
+    // An option that toggles reads as what it does: a check box.
+    return m_bToggles || m_sGroupName.IsEmpty() ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_RADIOBUTTON;
 }
 
 void COptionUI::DescribeAccessible(TUIAccessibleInfo& info) const {
+    // Every option can take the focus, though Tab stops at a group's selected one only.
+    if (IsVisible() && IsEnabled() && IsKeyboardEnabled()) info.state |= STATE_SYSTEM_FOCUSABLE;
     if (AccessibleRole() == 0) return;
     if (m_bSelected) info.state |= STATE_SYSTEM_CHECKED;
-    // Every radio button can take the focus, though Tab stops at the selected one only.
-    if (IsVisible() && IsEnabled() && IsKeyboardEnabled()) info.state |= STATE_SYSTEM_FOCUSABLE;
     info.defaultAction = m_bSelected && (m_bToggles || m_sGroupName.IsEmpty()) ? kUncheckAction : kCheckAction;
 }
 

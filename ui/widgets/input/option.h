@@ -38,8 +38,9 @@ public:
     void DrawLabelText(HDC dc) override;
 
     // What a screen reader reads of it (asked by the rules of choice_accessible.h): a
-    // radio button or a check box, with its checked state and default action. Role 0
-    // for an option bound to a tab layout: the layouts' rules make that a page tab.
+    // radio button, or a check box when it toggles, with its checked state and default
+    // action. Role 0 for an option bound to a tab layout: the layouts' rules make that a
+    // page tab.
     LONG AccessibleRole() const;
     void DescribeAccessible(TUIAccessibleInfo& info) const;
 
