@@ -47,26 +47,10 @@ public:
 
     // Its visible preview window (other tests may show theirs meanwhile).
     HWND Window() const {
-        struct TFind {
-            DWORD process;
-            HWND found;
-        } find = {Id(), nullptr};
+        TFind find = {Id(), nullptr};
         testenv::WaitFor(
             [&] {
-                ::EnumWindows(
-                    [](HWND window, LPARAM param) -> BOOL {
-                        auto* f = reinterpret_cast<TFind*>(param);
-                        DWORD process = 0;
-                        wchar_t cls[64] = {};
-                        ::GetWindowThreadProcessId(window, &process);
-                        ::GetClassNameW(window, cls, 64);
-                        if (process != f->process || std::wstring(cls) != L"SkinViewPreview" ||
-                            !::IsWindowVisible(window))
-                            return TRUE;
-                        f->found = window;
-                        return FALSE;
-                    },
-                    reinterpret_cast<LPARAM>(&find));
+                ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&find));
                 return find.found != nullptr;
             },
             30000);
@@ -74,6 +58,22 @@ public:
     }
 
 private:
+    struct TFind {
+        DWORD process;
+        HWND found;
+    };
+    static BOOL CALLBACK Match(HWND window, LPARAM param) {
+        auto* f = reinterpret_cast<TFind*>(param);
+        DWORD process = 0;
+        wchar_t cls[64] = {};
+        ::GetWindowThreadProcessId(window, &process);
+        ::GetClassNameW(window, cls, 64);
+        if (process != f->process || std::wstring(cls) != L"SkinViewPreview" || !::IsWindowVisible(window))
+            return TRUE;
+        f->found = window;
+        return FALSE;
+    }
+
     HANDLE m_process;
 };
 
