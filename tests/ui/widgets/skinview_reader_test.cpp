@@ -28,12 +28,13 @@ const char kSkin[] =
     "</HorizontalLayout>"
     "</VerticalLayout></Window>";
 
-// skinview showing the skin for a while; ended by the test when it is done with it.
+// skinview showing the skin for a while (long enough for a slow machine to start the probes
+// too); ended by the test when it is done with it.
 class CSkinViewProcess {
 public:
     explicit CSkinViewProcess(const std::wstring& skin)
         : m_process(testenv::Start(L"\"" + testenv::BinaryDir() + L"tools\\skinview\\skinview.exe\" --skin \"" + skin +
-                                   L"\" --wait 60000")) {}
+                                   L"\" --wait 180000")) {}
     ~CSkinViewProcess() {
         if (m_process == nullptr) return;
         ::TerminateProcess(m_process, 0);
