@@ -7,7 +7,8 @@ namespace {
 const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Container", "Control", "Label",
                                  "Button",         "Progress",         "Text",      "verticallayout",
                                  "Option",         "CheckBox",         "TabLayout", "AnimationTabLayout",
-                                 "TileLayout",     "ChildLayout",      "GroupBox"};
+                                 "TileLayout",     "ChildLayout",      "GroupBox",
+                                 "Combo",          "ComboBox",         "Slider"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
 const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
@@ -48,7 +49,11 @@ const char* const kControlAttrs[] = {
     "resourcetext", "borderstyle", "focusbordercolor", "autocalcheight", "noprefix", "sepwidth",   "hotbkcolor",
     "group",      "selected",      "selectedimage", "selectedhotimage", "selectedpushedimage",
     "selecteddisabledimage", "selectedforeimage", "selectedbkcolor", "selectedtextcolor", "selectedfont",
-    "selectedid", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile"};
+    "selectedid", "dropboxsize", "dropbox", "itemheight", "itemfont", "itemalign", "itemtextpadding",
+    "itemtextcolor", "itembkcolor", "itemimage", "itemhottextcolor", "itemhotbkcolor", "itemhotimage",
+    "itemselectedtextcolor", "itemselectedbkcolor", "itemselectedimage", "itemdisabledtextcolor", "itemlinecolor",
+    "focusedimage", "arrowimage", "arrowhotimage", "arrowpushedimage", "arrowdisabledimage", "arrowwidth", "step",
+    "thumbsize", "thumbimage", "thumbpushedimage", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
     "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",

@@ -4,7 +4,10 @@
 #include "ui/core/control_factory.h"
 #include "ui/widgets/input/check_box.h"
 #include "ui/widgets/input/choice_accessible.h"
+#include "ui/widgets/input/combo_box.h"
 #include "ui/widgets/input/option.h"
+#include "ui/widgets/input/picker_accessible.h"
+#include "ui/widgets/input/slider.h"
 #include "ui/widgets/layout/animation_tab_layout.h"
 #include "ui/widgets/layout/child_layout.h"
 #include "ui/widgets/layout/group_box.h"
@@ -29,6 +32,9 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
     factory.RegisterControl(L"COptionUI", &Make<COptionUI>);
     factory.RegisterControl(L"CCheckBoxUI", &Make<CCheckBoxUI>);
+    factory.RegisterControl(L"CComboUI", &Make<CComboUI>);
+    factory.RegisterControl(L"CComboBoxUI", &Make<CComboBoxUI>);
+    factory.RegisterControl(L"CSliderUI", &Make<CSliderUI>);
     factory.RegisterControl(L"CScrollBarUI", &Make<CScrollBarUI>);
     factory.RegisterControl(L"CAnimationTabLayoutUI", &Make<CAnimationTabLayoutUI>);
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
@@ -36,7 +42,7 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CTileLayoutUI", &Make<CTileLayoutUI>);
     // What screen readers see of the layouts and the buttons bound to tab layouts, and
     // of the options and check boxes.
-    Accessible::SetFurtherRules(ChoiceAccessibleRules(LayoutAccessibleRules()));
+    Accessible::SetFurtherRules(PickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules())));
 }
 
 }  // namespace SkinUI
