@@ -5,9 +5,13 @@
 #include "ui/widgets/input/check_box.h"
 #include "ui/widgets/input/choice_accessible.h"
 #include "ui/widgets/input/combo_box.h"
+#include "ui/widgets/input/date_time.h"
+#include "ui/widgets/input/hot_key.h"
 #include "ui/widgets/input/option.h"
 #include "ui/widgets/input/picker_accessible.h"
+#include "ui/widgets/input/rich_edit.h"
 #include "ui/widgets/input/slider.h"
+#include "ui/widgets/input/text_picker_accessible.h"
 #include "ui/widgets/layout/animation_tab_layout.h"
 #include "ui/widgets/layout/child_layout.h"
 #include "ui/widgets/layout/group_box.h"
@@ -32,17 +36,21 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
     factory.RegisterControl(L"COptionUI", &Make<COptionUI>);
     factory.RegisterControl(L"CCheckBoxUI", &Make<CCheckBoxUI>);
+    factory.RegisterControl(L"CRichEditUI", &Make<CRichEditUI>);
     factory.RegisterControl(L"CComboUI", &Make<CComboUI>);
     factory.RegisterControl(L"CComboBoxUI", &Make<CComboBoxUI>);
+    factory.RegisterControl(L"CDateTimeUI", &Make<CDateTimeUI>);
     factory.RegisterControl(L"CSliderUI", &Make<CSliderUI>);
     factory.RegisterControl(L"CScrollBarUI", &Make<CScrollBarUI>);
     factory.RegisterControl(L"CAnimationTabLayoutUI", &Make<CAnimationTabLayoutUI>);
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
     factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);
     factory.RegisterControl(L"CTileLayoutUI", &Make<CTileLayoutUI>);
+    factory.RegisterControl(L"CHotKeyUI", &Make<CHotKeyUI>);
     // What screen readers see of the layouts and the buttons bound to tab layouts, and
-    // of the options and check boxes.
-    Accessible::SetFurtherRules(PickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules())));
+    // of the options and check boxes, and of the rich edits, hot-key and date fields.
+    Accessible::SetFurtherRules(
+        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules()))));
 }
 
 }  // namespace SkinUI
