@@ -123,7 +123,11 @@ bool IsInTree(CPaintManagerUI* manager, CControlUI* control) {
     return (control == root || IsDescendant(root, control)) && IsElement(control);
 }
 
-bool HasDefaultAction(CControlUI* control) { return control != nullptr && IsButton(control); }
+// Buttons, and any control whose rules name an action (a combo box opens, a tree node
+// expands): the action is the control's Activate, as for a button.
+bool HasDefaultAction(CControlUI* control) {
+    return control != nullptr && (IsButton(control) || !Describe(control).defaultAction.IsEmpty());
+}
 
 CUIString RoleText(LONG role) {
     switch (role) {

@@ -61,7 +61,8 @@ CControlUI* ParentOf(CControlUI* control);
 bool IsInTree(CPaintManagerUI* manager, CControlUI* control);
 bool IsDescendant(CControlUI* ancestor, CControlUI* control);
 TUIAccessibleInfo Describe(CControlUI* control);
-// Buttons: visible, enabled and clicked like a mouse click would.
+// Buttons, and controls whose rules name an action: visible, enabled and activated like
+// a mouse click would.
 bool HasDefaultAction(CControlUI* control);
 // Short English words for diagnostics: "push button"; "focusable,focused" ("normal" for none).
 CUIString RoleText(LONG role);
