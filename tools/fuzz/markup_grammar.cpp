@@ -8,7 +8,8 @@ const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Containe
                                  "Button",         "Progress",         "Text",      "verticallayout",
                                  "Option",         "CheckBox",         "TabLayout", "AnimationTabLayout",
                                  "TileLayout",     "ChildLayout",      "GroupBox",
-                                 "Combo",          "ComboBox",         "Slider"};
+                                 "Combo",          "ComboBox",         "Slider",
+                                 "RichEdit",       "HotKey",           "DateTime"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
 const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
@@ -17,6 +18,14 @@ const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 ", "
 const char* const kGroups[] = {"g1", "g2", "", "G1", "g1 "};
 // Names that tab layouts and the buttons bound to them share now and then.
 const char* const kTabNames[] = {"tabs", "tabs2", "", "Tabs"};
+// Rich edits, hot-key and date fields: their attributes, RTF texts (whole, cut short, nested
+// deep) and dates (real, impossible, malformed).
+const char* const kTextEntryAttrs[] = {"readonly", "wordwrap", "multiline", "rich", "wanttab", "wantreturn",
+                                       "maxchar", "hotkey", "hotkeymodifiers", "date", "text"};
+const char* const kRtfTexts[] = {"{\\rtf1\\ansi {\\b b}\\par x}", "{\\rtf1 {{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{x",
+                                 "{\\rtf1\\u-1?\\'zz\\bin99999 }", "{\\rtf", "{\\rtf1}}}}"};
+const char* const kDates[] = {"2024-02-29", "2023-02-29", "9999-12-31", "1752-01-01", "2024-1-1", "x", "",
+                              "2024-01-01T", "-1-1-1"};
 // Scrolling: the bar as an element, the default lists containers give their bars, and the
 // attributes of bars and of scrolling containers.
 const char* const kBarDefaults[] = {"VScrollBar", "HScrollBar", "vscrollbar"};
@@ -109,6 +118,8 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     if (name == "group") return rng.Pick(kGroups);
     if (name == "bindtablayoutname" || (name == "name" && rng.Chance(20))) return rng.Pick(kTabNames);
     if (name == "xmlfile") return rng.Pick(kSkins);
+    if (name == "date") return rng.Pick(kDates);
+    if (name == "text" && rng.Chance(10)) return rng.Pick(kRtfTexts);
     if (name == "itemsize") return Numbers(rng, 2);
     if (name == "animationdirection") return rng.Chance(50) ? "vertical" : rng.Pick(kWords);
     if (name == "innerstyle" || name == "vscrollbarstyle" || name == "hscrollbarstyle") return AttributeList(rng);
@@ -172,6 +183,9 @@ void Children(CRng& rng, std::string& out, int depth, int& budget) {
         out += "<" + name;
         Attributes(rng, out, kControlAttrs, sizeof(kControlAttrs) / sizeof(kControlAttrs[0]), 6);
         if (rng.Chance(25)) Attributes(rng, out, kScrollAttrs, sizeof(kScrollAttrs) / sizeof(kScrollAttrs[0]), 3);
+        if (rng.Chance(20)) {
+            Attributes(rng, out, kTextEntryAttrs, sizeof(kTextEntryAttrs) / sizeof(kTextEntryAttrs[0]), 3);
+        }
         if (depth < 12 && rng.Chance(depth < 4 ? 45 : 20)) {
             out += ">";
             if (rng.Chance(10)) out += rng.Pick(kTexts);

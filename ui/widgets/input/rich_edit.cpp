@@ -31,6 +31,8 @@ CRichEditUI::CRichEditUI()
       m_bWantReturn(true),
       m_bTakeTabChar(false),
       m_bDropReturnChar(false),
+      m_bTextPending(false),
+      m_bPendingRtf(false),
       m_nSyncing(0),
       m_lLimit(kDefaultLimit),
       m_iFont(-1),
@@ -71,8 +73,23 @@ void CRichEditUI::CreateServices() {
     m_rcServices = TextRect();
     m_pServices->OnTxInPlaceActivate(&m_rcServices);
     Send(EM_SETLANGOPTIONS, 0, 0);  // keep the box's own font for every script
+    // The text waits for the box's first real width: laid out at width 0, every character
+    // would be a line of its own, which costs seconds for a long text.
+    m_bTextPending = true;
+    if (!TextRect().IsEmpty()) FlushText();
+}
+
+void CRichEditUI::FlushText() {
+    if (!m_bTextPending || m_pServices == nullptr) return;
+    m_bTextPending = false;
+    const CUIString text = m_sText;
     m_sText.Empty();
-    SetText(text);
+    if (m_bPendingRtf) {
+        SetRtf(text);
+    } else {
+        SetText(text);
+    }
+    m_bPendingRtf = false;
     Send(EM_SETEVENTMASK, 0, ENM_CHANGE);  // changes from here on are the user's or the program's
 }
 
@@ -83,7 +100,8 @@ void CRichEditUI::ReleaseServices() {
         m_pFilterManager = nullptr;
     }
     if (m_pServices != nullptr) {
-        m_sText = GetText();  // kept for a later manager
+        if (!m_bTextPending) m_sText = GetText();  // kept for a later manager
+        m_bTextPending = false;
         m_pServices->OnTxInPlaceDeactivate();
         m_pServices->Release();
         m_pServices = nullptr;
@@ -104,7 +122,7 @@ LRESULT CRichEditUI::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
 // ---- text ----
 
 CUIString CRichEditUI::GetText() const {
-    if (m_pServices == nullptr) return m_sText;
+    if (m_pServices == nullptr || m_bTextPending) return m_sText;
     GETTEXTLENGTHEX length = {GTL_DEFAULT | GTL_NUMCHARS, 1200};
     const LRESULT count = Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
     if (count <= 0) return CUIString();
@@ -119,8 +137,9 @@ CUIString CRichEditUI::GetText() const {
 
 void CRichEditUI::SetText(const wchar_t* text) {
     if (text == nullptr) text = L"";
-    if (m_pServices == nullptr) {
+    if (m_pServices == nullptr || m_bTextPending) {
         m_sText = text;
+        m_bPendingRtf = false;
         Repaint();
         return;
     }
@@ -240,6 +259,11 @@ CUIRect CRichEditUI::TextRect() const {
 void CRichEditUI::PlaceAt(CUIRect rc, bool invalidate) {
     CContainerUI::PlaceAt(rc, invalidate);
     if (m_pServices == nullptr) return;
+    if (m_bTextPending && !TextRect().IsEmpty()) {
+        m_rcServices = TextRect();
+        m_pServices->OnTxPropertyBitsChange(TXTBIT_CLIENTRECTCHANGE, TXTBIT_CLIENTRECTCHANGE);
+        FlushText();
+    }
     if (m_pManager != nullptr && m_pManager->GetFont(m_iFont) != m_hCharFont) UpdateCharFormat();  // DPI change
     const CUIRect text = TextRect();
     if (text == m_rcServices) return;

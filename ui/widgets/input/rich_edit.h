@@ -96,6 +96,8 @@ private:
     friend class CRichEditHost;
 
     void CreateServices();
+    // Hands the text kept while the box had no width to the services.
+    void FlushText();
     void ReleaseServices();
     // Tells the services that properties in `mask` changed (TXTBIT_*).
     void PropertiesChanged(DWORD mask);
@@ -121,6 +123,8 @@ private:
     bool m_bWantReturn;
     bool m_bTakeTabChar;   // the Tab key went to the services; its character may follow
     bool m_bDropReturnChar;
+    bool m_bTextPending;   // m_sText waits for the services (RTF when m_bPendingRtf)
+    bool m_bPendingRtf;
     int m_nSyncing;
     long m_lLimit;
     int m_iFont;

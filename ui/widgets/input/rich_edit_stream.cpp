@@ -84,6 +84,11 @@ std::string ToRtfBytes(const wchar_t* rtf) {
 
 bool CRichEditUI::SetRtf(const wchar_t* rtf) {
     if (rtf == nullptr || m_pServices == nullptr) return false;
+    if (m_bTextPending) {
+        m_sText = rtf;  // read once the box has its width
+        m_bPendingRtf = true;
+        return true;
+    }
     TStream stream;
     stream.bytes = ToRtfBytes(rtf);
     EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(&stream), 0, &ReadStream};
