@@ -9,7 +9,8 @@ const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Containe
                                  "Option",         "CheckBox",         "TabLayout", "AnimationTabLayout",
                                  "TileLayout",     "ChildLayout",      "GroupBox",
                                  "Combo",          "ComboBox",         "Slider",
-                                 "RichEdit",       "HotKey",           "DateTime"};
+                                 "RichEdit",       "HotKey",           "DateTime",
+                                 "Edit",           "IPAddress",        "IPAddressEx"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
 const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
@@ -62,7 +63,9 @@ const char* const kControlAttrs[] = {
     "itemtextcolor", "itembkcolor", "itemimage", "itemhottextcolor", "itemhotbkcolor", "itemhotimage",
     "itemselectedtextcolor", "itemselectedbkcolor", "itemselectedimage", "itemdisabledtextcolor", "itemlinecolor",
     "focusedimage", "arrowimage", "arrowhotimage", "arrowpushedimage", "arrowdisabledimage", "arrowwidth", "step",
-    "thumbsize", "thumbimage", "thumbpushedimage", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile"};
+    "thumbsize", "thumbimage", "thumbpushedimage", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile",
+    "readonly", "password", "passwordchar", "digitsonly", "maxchar", "placeholder", "placeholdercolor",
+    "nativebkcolor"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
     "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",
@@ -118,6 +121,8 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     if (name == "group") return rng.Pick(kGroups);
     if (name == "bindtablayoutname" || (name == "name" && rng.Chance(20))) return rng.Pick(kTabNames);
     if (name == "xmlfile") return rng.Pick(kSkins);
+    if (name == "maxchar") return Number(rng);
+    if (name == "placeholder" || name == "passwordchar") return rng.Pick(kTexts);
     if (name == "date") return rng.Pick(kDates);
     if (name == "text" && rng.Chance(10)) return rng.Pick(kRtfTexts);
     if (name == "itemsize") return Numbers(rng, 2);

@@ -283,7 +283,8 @@ STDMETHODIMP CAccessibleElement::get_accValue(VARIANT child, BSTR* value) {
         const HRESULT hr = Target(child, id, control);
         if (FAILED(hr)) return hr;
         const TUIAccessibleInfo info = InfoOf(m_hub, control);
-        if (info.role != ROLE_SYSTEM_PROGRESSBAR) return DISP_E_MEMBERNOTFOUND;
+        // Progress bars always have a value; other elements when their rules give one.
+        if (info.role != ROLE_SYSTEM_PROGRESSBAR && info.value.IsEmpty()) return DISP_E_MEMBERNOTFOUND;
         return ToBstr(info.value, value);
     }, [] { return E_OUTOFMEMORY; });
 }

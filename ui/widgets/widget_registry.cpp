@@ -6,7 +6,11 @@
 #include "ui/widgets/input/choice_accessible.h"
 #include "ui/widgets/input/combo_box.h"
 #include "ui/widgets/input/date_time.h"
+#include "ui/widgets/input/edit.h"
+#include "ui/widgets/input/edit_accessible.h"
 #include "ui/widgets/input/hot_key.h"
+#include "ui/widgets/input/ip_address.h"
+#include "ui/widgets/input/ip_address_ex.h"
 #include "ui/widgets/input/option.h"
 #include "ui/widgets/input/picker_accessible.h"
 #include "ui/widgets/input/rich_edit.h"
@@ -33,7 +37,10 @@ CControlUI* Make() {
 void RegisterWidgetControls() {
     CControlFactory& factory = CControlFactory::Instance();
     // One line per class, in the factory's order.
+    factory.RegisterControl(L"CEditUI", &Make<CEditUI>);
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
+    factory.RegisterControl(L"CIPAddressUI", &Make<CIPAddressUI>);
+    factory.RegisterControl(L"CIPAddressExUI", &Make<CIPAddressExUI>);
     factory.RegisterControl(L"COptionUI", &Make<COptionUI>);
     factory.RegisterControl(L"CCheckBoxUI", &Make<CCheckBoxUI>);
     factory.RegisterControl(L"CRichEditUI", &Make<CRichEditUI>);
@@ -49,8 +56,9 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CHotKeyUI", &Make<CHotKeyUI>);
     // What screen readers see of the layouts and the buttons bound to tab layouts, and
     // of the options and check boxes, and of the rich edits, hot-key and date fields.
-    Accessible::SetFurtherRules(
-        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules()))));
+    // The text and IP-address fields: edit_accessible.h.
+    Accessible::SetFurtherRules(EditAccessibleRules(
+        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules())))));
 }
 
 }  // namespace SkinUI
