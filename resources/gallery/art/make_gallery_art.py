@@ -6,6 +6,8 @@
   check.png  128 x 16: eight 16 x 16 cells side by side, a check box unchecked (normal, hot, pushed,
              disabled) then checked (the same four)
   radio.png  128 x 16: the same eight cells for a radio button
+  arrow.png  64 x 16: four 16 x 16 cells, a drop-down arrow (normal, hot, pushed, disabled)
+  thumb.png  64 x 16: the same four cells for a slider's round thumb
 
 Like the launcher's images each is drawn again for 125, 150 and 200 percent ("check@150.png", cells of
 24 x 24), so that every scale is sharp.
@@ -29,10 +31,10 @@ LOOKS = [  # frame, fill, mark
 ]
 
 
-def strip(percent, cell_painter):
+def strip(percent, cell_painter, states=(False, True)):
     side = art.scaled(16, percent)
-    canvas = art.Canvas(8 * side, side)
-    for checked in (False, True):
+    canvas = art.Canvas(4 * len(states) * side, side)
+    for checked in states:
         for i, look in enumerate(LOOKS):
             cell = art.Canvas(side, side)
             cell_painter(cell, percent / 100, look, checked)
@@ -61,13 +63,30 @@ def radio_cell(cell, s, look, checked):
         cell.fill(circle(3.4), art.solid(mark))
 
 
+def arrow_cell(cell, s, look, _):
+    frame, _fill, mark = look
+    colour = mark if frame != LOOKS[3][0] else frame
+    cell.fill(art.segment_shape(4.5 * s, 6.5 * s, 8.0 * s, 10.0 * s, 1.0 * s), art.solid(colour))
+    cell.fill(art.segment_shape(8.0 * s, 10.0 * s, 11.5 * s, 6.5 * s, 1.0 * s), art.solid(colour))
+
+
+def thumb_cell(cell, s, look, _):
+    frame, fill, _mark = look
+    c = 8 * s
+    circle = lambda r: (lambda x, y: (x - c) ** 2 + (y - c) ** 2 <= (r * s) ** 2)
+    cell.fill(circle(7.0), art.solid(frame))
+    cell.fill(circle(5.0), art.solid(fill))
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..")
-    for name, painter in (("check", check_cell), ("radio", radio_cell)):
+    pictures = (("check", check_cell, (False, True)), ("radio", radio_cell, (False, True)),
+                ("arrow", arrow_cell, (False,)), ("thumb", thumb_cell, (False,)))
+    for name, painter, states in pictures:
         for percent in (100,) + art.SCALES:
             suffix = "" if percent == 100 else "@%d" % percent
             with open(os.path.join(out, "%s%s.png" % (name, suffix)), "wb") as f:
-                f.write(strip(percent, painter).png())
+                f.write(strip(percent, painter, states).png())
 
 
 if __name__ == "__main__":
