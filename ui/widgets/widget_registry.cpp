@@ -37,6 +37,9 @@ CControlUI* Make() {
 void RegisterWidgetControls() {
     CControlFactory& factory = CControlFactory::Instance();
     // One line per class, in the factory's order.
+    factory.RegisterControl(L"CComboUI", &Make<CComboUI>);
+    factory.RegisterControl(L"CComboBoxUI", &Make<CComboBoxUI>);
+    factory.RegisterControl(L"CDateTimeUI", &Make<CDateTimeUI>);
     factory.RegisterControl(L"CEditUI", &Make<CEditUI>);
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
     factory.RegisterControl(L"CIPAddressUI", &Make<CIPAddressUI>);
@@ -44,11 +47,8 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"COptionUI", &Make<COptionUI>);
     factory.RegisterControl(L"CCheckBoxUI", &Make<CCheckBoxUI>);
     factory.RegisterControl(L"CRichEditUI", &Make<CRichEditUI>);
-    factory.RegisterControl(L"CComboUI", &Make<CComboUI>);
-    factory.RegisterControl(L"CComboBoxUI", &Make<CComboBoxUI>);
-    factory.RegisterControl(L"CDateTimeUI", &Make<CDateTimeUI>);
-    factory.RegisterControl(L"CSliderUI", &Make<CSliderUI>);
     factory.RegisterControl(L"CScrollBarUI", &Make<CScrollBarUI>);
+    factory.RegisterControl(L"CSliderUI", &Make<CSliderUI>);
     factory.RegisterControl(L"CAnimationTabLayoutUI", &Make<CAnimationTabLayoutUI>);
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
     factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);
