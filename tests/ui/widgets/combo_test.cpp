@@ -115,7 +115,9 @@ TEST(Combo, MouseAndKeysOpenCloseAndSelect) {
         EXPECT_EQ(combo->GetCurSel(), step.selected);
         EXPECT_EQ(t.notes, step.notes);
         // A closed drop-down leaves no window behind, even when it closed from inside its own handling.
-        if (popup != nullptr && !step.dropped) EXPECT_FALSE(::IsWindow(popup));
+        if (popup != nullptr && !step.dropped) {
+            EXPECT_FALSE(::IsWindow(popup));
+        }
     }
 }
 

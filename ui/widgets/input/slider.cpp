@@ -135,7 +135,7 @@ void CSliderUI::HandleEvent(TUIEvent& event) {
             if (!m_bDragging) return;
             m_bDragging = false;
             m_uState &= ~UINT(UISTATE_PUSHED);
-            m_uState = (m_uState & ~UINT(UISTATE_HOT)) | (GetThumbRect().PtInRect(event.ptMouse) ? UISTATE_HOT : 0);
+            m_uState = (m_uState & ~UINT(UISTATE_HOT)) | (GetThumbRect().PtInRect(event.ptMouse) ? UINT(UISTATE_HOT) : UINT(0));
             Repaint();
             if (m_nValue != m_nDragStartValue) Changed(L"valuechanged");
             return;
