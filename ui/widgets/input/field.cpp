@@ -65,7 +65,9 @@ CFieldUI::CFieldUI()
 
 CFieldUI::~CFieldUI() {
     m_bClosing = true;  // nothing reopens the window from here on
-    CloseHost();
+    // The derived part is gone: its HostClosing (which reads the window back) has nothing to
+    // keep the text for.
+    CloseHost(false);
 }
 
 void* CFieldUI::GetInterface(const wchar_t* name) {
@@ -144,11 +146,11 @@ void CFieldUI::FocusHost() {
     if (host != nullptr && focus != host && !::IsChild(host, focus)) ::SetFocus(host);
 }
 
-void CFieldUI::CloseHost() {
+void CFieldUI::CloseHost(bool readBack) {
     if (!m_host.IsOpen()) return;
     const bool wasClosing = m_bClosing;
     m_bClosing = true;
-    HostClosing();
+    if (readBack) HostClosing();
     HWND hwnd = m_host.Get();
     NoteLayeredCaret(false);
     if (m_pManager != nullptr) m_pManager->RemoveNativeWindow(hwnd);

@@ -78,7 +78,8 @@ protected:
 
     // Opens the hosted window when the field is focused, shown and placed; true when open.
     bool OpenHost();
-    void CloseHost();
+    // Closes it; `readBack` false skips HostClosing (the destructor, where no derived part is left).
+    void CloseHost(bool readBack = true);
     // Gives the keyboard focus to the open window unless it (or a child of it) has it.
     void FocusHost();
     // The layered window's picture shows the hosted window as it is now.

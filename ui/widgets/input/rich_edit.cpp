@@ -100,7 +100,7 @@ void CRichEditUI::ReleaseServices() {
         m_pFilterManager = nullptr;
     }
     if (m_pServices != nullptr) {
-        if (!m_bTextPending) m_sText = GetText();  // kept for a later manager
+        if (!m_bTextPending) m_sText = CRichEditUI::GetText();  // kept for a later manager
         m_bTextPending = false;
         m_pServices->OnTxInPlaceDeactivate();
         m_pServices->Release();
