@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "bench/bench_stats.h"
 #include "ui/controls/label.h"
 #include "ui/controls/vertical_layout.h"
 #include "ui/core/paint_manager.h"
@@ -92,16 +93,6 @@ double OpenTime(TComboWindow& w) {
     return t;
 }
 
-double KeptMedian(std::vector<double> samples, int& dropped) {
-    std::sort(samples.begin(), samples.end());
-    const double limit = samples.front() * 2;
-    std::vector<double> kept;
-    for (double s : samples) {
-        if (s <= limit) kept.push_back(s);
-    }
-    dropped = static_cast<int>(samples.size() - kept.size());
-    return kept[kept.size() / 2];
-}
 
 }  // namespace
 

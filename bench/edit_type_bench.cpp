@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "bench/bench_stats.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/skin_builder.h"
 #include "ui/widgets/input/edit.h"
@@ -129,16 +130,6 @@ double TypeRound(TWindow& w, int chars, double& worst) {
     return (Now() - t0) / chars;
 }
 
-double KeptMedian(std::vector<double> samples, int& dropped) {
-    std::sort(samples.begin(), samples.end());
-    const double limit = samples.front() * 2;
-    std::vector<double> kept;
-    for (double s : samples) {
-        if (s <= limit) kept.push_back(s);
-    }
-    dropped = static_cast<int>(samples.size() - kept.size());
-    return kept[kept.size() / 2];
-}
 
 }  // namespace
 

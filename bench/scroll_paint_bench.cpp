@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "bench/bench_stats.h"
 #include "ui/controls/label.h"
 #include "ui/controls/scroll_bar.h"
 #include "ui/controls/vertical_layout.h"
@@ -118,17 +119,6 @@ double FrameTime(TScrolledList& list, HDC dc, int frames) {
     return (Now() - t0) / frames;
 }
 
-// Median of the samples no slower than twice the fastest; `dropped` gets the others' count.
-double KeptMedian(std::vector<double> samples, int& dropped) {
-    std::sort(samples.begin(), samples.end());
-    const double limit = samples.front() * 2;
-    std::vector<double> kept;
-    for (double s : samples) {
-        if (s <= limit) kept.push_back(s);
-    }
-    dropped = static_cast<int>(samples.size() - kept.size());
-    return kept[kept.size() / 2];
-}
 
 }  // namespace
 
