@@ -20,6 +20,7 @@
 
 #include "bench/bench_clock.h"
 #include "bench/bench_stats.h"
+#include "bench/bench_window.h"
 #include "ui/controls/label.h"
 #include "ui/controls/vertical_layout.h"
 #include "ui/core/paint_manager.h"
@@ -32,13 +33,6 @@ namespace {
 
 const int kWidth = 300;
 const int kHeight = 200;
-
-LRESULT CALLBACK BenchWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* pm = reinterpret_cast<CPaintManagerUI*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    LRESULT result = 0;
-    if (pm != nullptr && pm->MessageHandler(msg, wp, lp, result)) return result;
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 struct TComboWindow {
     HWND hwnd = nullptr;

@@ -25,6 +25,7 @@
 
 #include "bench/bench_clock.h"
 #include "bench/bench_stats.h"
+#include "bench/bench_window.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/skin_builder.h"
 #include "ui/widgets/input/edit.h"
@@ -43,13 +44,6 @@ const wchar_t kMarkup[] =
     L"textpadding=\"4,0,4,0\" maxchar=\"0\"/>"
     L"<Label text=\"The rest of the window\"/>"
     L"</VerticalLayout></Window>";
-
-LRESULT CALLBACK BenchWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* pm = reinterpret_cast<CPaintManagerUI*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    LRESULT result = 0;
-    if (pm != nullptr && pm->MessageHandler(msg, wp, lp, result)) return result;
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 void Pump() {
     MSG msg;

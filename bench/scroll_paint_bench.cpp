@@ -24,6 +24,7 @@
 
 #include "bench/bench_clock.h"
 #include "bench/bench_stats.h"
+#include "bench/bench_window.h"
 #include "ui/controls/label.h"
 #include "ui/controls/scroll_bar.h"
 #include "ui/controls/vertical_layout.h"
@@ -36,13 +37,6 @@ namespace {
 
 const int kWidth = 400;
 const int kHeight = 300;
-
-LRESULT CALLBACK BenchWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* pm = reinterpret_cast<CPaintManagerUI*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    LRESULT result = 0;
-    if (pm != nullptr && pm->MessageHandler(msg, wp, lp, result)) return result;
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 // A window, its paint manager and the header-over-list tree.
 struct TScrolledList {
