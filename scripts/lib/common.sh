@@ -21,8 +21,18 @@ QVX_PACKAGES="cmake ninja-build g++ zip unzip file g++-mingw-w64-i686-posix g++-
 
 qvx_install_deps() {
   qvx_install_packages || return 1
-  # The 32-bit Wine is of no use on a kernel that runs no 32-bit code (the probe then says so).
   qvx_probe_i686
+  # A kernel that runs no 32-bit code runs it under emulation: under CI (which never skips the
+  # shipped build) or when asked for (--emulate-i386).
+  if [ "$QVX_I686_KERNEL" = 0 ] && { [ "${CI:-}" = true ] || [ "${QVX_EMULATE_I386:-}" = 1 ]; }; then
+    local kernel_why=$QVX_I686_WHY
+    if qvx_enable_i386_emulation; then
+      qvx_probe_i686
+    else
+      QVX_I686_WHY="$kernel_why, and no i386 emulator could be set up"
+    fi
+  fi
+  # The 32-bit Wine is of no use where no 32-bit code runs (the probe then says so).
   if [ "$QVX_I686_KERNEL" = 1 ]; then
     qvx_install_wine32 || log "The 32-bit Wine could not be installed"
     qvx_probe_i686  # what runs now, with the install done
@@ -44,6 +54,7 @@ qvx_install_packages() {
 }
 
 . "$QVX_ROOT/scripts/lib/wine32.sh"
+. "$QVX_ROOT/scripts/lib/i386-emulation.sh"
 
 # Configure (once) and build one tree: host | i686 | x86_64.
 qvx_build() {

@@ -146,10 +146,12 @@ qvx_probe_i686() {
   if [ -n "$probe" ] && ! out=$("$probe" 2>&1); then
     QVX_I686_KERNEL=0
     out=$(printf '%s' "$out" | tail -n1)
-    QVX_I686_WHY="this machine's kernel does not execute 32-bit code (${out##*: })"
+    QVX_I686_WHY="this machine's kernel does not execute 32-bit code (${out##*: }; scripts/test --emulate-i386 runs it under emulation)"
   fi
   [ -n "$tmp" ] && rm -f "$tmp"
   [ $QVX_I686_KERNEL = 0 ] && return 0
+  QVX_I686_EMULATOR=$(qvx_i386_handler)
+  export QVX_I686_EMULATOR
   local loader=${QVX_WINE32_LOADER:-/usr/lib/wine/wine}
   if [ ! -x "$loader" ]; then
     QVX_I686_WHY="the 32-bit Wine (wine32:i386) is not installed: $loader is missing"
@@ -173,4 +175,17 @@ qvx_i686_may_skip() {
   [ "${QVX_I686_KERNEL:-1}" = 0 ] && return 0
   echo "the shipped i686 exe was not tested: ${QVX_I686_WHY} (scripts/test --no-i686 skips it on purpose)"
   return 1
+}
+
+# The emulator that binfmt_misc hands i386 programs to ("qemu-i386 10.0.2"), or nothing when the
+# kernel runs them itself.
+qvx_i386_handler() {
+  local bf=${QVX_BINFMT_DIR:-/proc/sys/fs/binfmt_misc} entry qemu
+  for entry in "$bf"/*; do
+    [ -f "$entry" ] && grep -qx enabled "$entry" 2>/dev/null || continue
+    grep -qx "magic ${QVX_I386_MAGIC_HEX:-7f454c4601010100000000000000000002000300}" "$entry" 2>/dev/null || continue
+    qemu=$(sed -n 's/^interpreter //p' "$entry")
+    qvx_qemu_name "$qemu" 2>/dev/null | grep . || echo "${qemu##*/}"
+    return 0
+  done
 }

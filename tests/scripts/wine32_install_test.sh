@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The 32-bit Wine's install and probe, driven through their seams with fake package tools:
+# The 32-bit Wine's install and probe, and the i386 emulator for kernels without 32-bit support,
+# driven through their seams with fake package tools and a fake binfmt_misc directory:
 #   wine32_install_test.sh <case>     (no case: every case)
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -7,6 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 log() { echo "== $*" >&2; }
 . "$root/scripts/lib/wine32.sh"
+. "$root/scripts/lib/i386-emulation.sh"
 
 failures=0
 check() {  # check <description> <command...>
@@ -23,7 +25,9 @@ reset() {
   rm -f "$work"/calls "$work"/state.*
   export QVX_APT_GET=$work/apt-get QVX_APT_CACHE=$work/apt-cache QVX_DPKG=$work/dpkg
   export QVX_DPKG_QUERY=$work/dpkg-query QVX_SLEEP=$work/sleep QVX_APT_UPDATE_DELAYS="20 50 100"
-  unset CI QVX_ALLOW_DOWNGRADES
+  unset CI QVX_ALLOW_DOWNGRADES QVX_QEMU_I386
+  rm -rf "$work/binfmt" "$work/cache" && mkdir -p "$work/binfmt"
+  export QVX_BINFMT_DIR=$work/binfmt QVX_EMULATOR_DIR=$work/cache
   fake sleep ':'
   fake dpkg 'case $1 in --print-foreign-architectures) echo i386 ;; --compare-versions) dpkg "$@" ;; esac'
   # Installed: libgst:amd64 at the security version; wine32 not yet.
@@ -132,7 +136,56 @@ case_real_probe() {
   fi
 }
 
-cases=${1:-"update_retries skew probe real_probe"}
+# A fake qemu-i386 of the given version.
+fake_qemu() {  # fake_qemu <path> <version>
+  mkdir -p "$(dirname "$1")"
+  printf '#!/bin/sh\necho "qemu-i386 version %s (Debian 1:%s)"\n' "$2" "$2" > "$1"
+  chmod +x "$1"
+}
+
+case_emulation() {
+  reset
+  fake_qemu "$work/old/qemu-i386" 7.2.22
+  fake_qemu "$work/new/qemu-i386" 10.0.2
+  check "qemu 7 is refused (it starts each 32-bit Wine process in about a minute)" \
+    eval '! QVX_QEMU_I386=$work/old/qemu-i386 qvx_find_qemu_i386 2>/dev/null'
+  check "qemu 10 is taken" [ "$(QVX_QEMU_I386=$work/new/qemu-i386 qvx_find_qemu_i386)" = "$work/new/qemu-i386" ]
+
+  # Fetching: backports first; a suite whose qemu is too old is passed over for the next one.
+  echo 'VERSION_CODENAME=bookworm' > "$work/os-release"
+  export QVX_OS_RELEASE=$work/os-release QVX_DPKG_DEB=$work/dpkg-deb
+  fake apt-get 'for a in "$@"; do case $a in Dir::Etc::sourcelist=*) sed -n "s/^Suites: /suite /p" "${a#*=}" >> '"$work"'/calls ;; esac; done
+    case "$*" in *" download "*) touch qemu-user_1_amd64.deb ;; esac'
+  fake dpkg-deb 'case $(grep -c "^suite" '"$work"'/calls) in 1|2) v=7.2.22 ;; *) v=10.0.2 ;; esac
+    mkdir -p "$3/usr/bin"; printf "#!/bin/sh\\necho qemu-i386 version %s\\n" $v > "$3/usr/bin/qemu-i386"; chmod +x "$3/usr/bin/qemu-i386"'
+  check "a fetched emulator lands in the cache" [ "$(qvx_find_qemu_i386 2>/dev/null)" = "$work/cache/qemu-i386" ]
+  check "... from backports, then from the release, whose qemu was new enough" \
+    [ "$(calls | sed -n 's/^suite //p' | sort -u | tr '\n' ' ')" = "bookworm bookworm-backports " ]
+  check "... and a second look finds it without fetching" \
+    eval 'rm -f "$work/calls"; qvx_find_qemu_i386 >/dev/null 2>&1 && [ ! -e "$work/calls" ]'
+
+  # Registration: an older qemu's enabled i386 entry is switched off; other handlers are left alone.
+  printf 'enabled\ninterpreter /usr/bin/qemu-i386-static\nflags: F\noffset 0\nmagic %s\n' "$QVX_I386_MAGIC_HEX" \
+    > "$work/binfmt/qemu-i386"
+  printf 'enabled\ninterpreter /usr/bin/python3.11\nmagic 550d0d0a\n' > "$work/binfmt/python3.11"
+  : > "$work/binfmt/register"
+  qvx_register_i386_emulator "$work/new/qemu-i386" 2>/dev/null
+  check "the entry is registered with the fix-binary flag" \
+    grep -qxF ":qvx-i386:M::$QVX_I386_MAGIC:$QVX_I386_MASK:$work/new/qemu-i386:F" "$work/binfmt/register"
+  check "... the old qemu's entry switched off, python's left" \
+    [ "$(cat "$work/binfmt/qemu-i386")/$(head -n1 "$work/binfmt/python3.11")" = "0/enabled" ]
+  printf 'enabled\ninterpreter %s\nflags: F\nmagic %s\n' "$work/new/qemu-i386" "$QVX_I386_MAGIC_HEX" > "$work/binfmt/qvx-i386"
+  : > "$work/binfmt/register"
+  check "an entry already in place is kept" \
+    eval 'qvx_register_i386_emulator "$work/new/qemu-i386" 2>/dev/null && [ ! -s "$work/binfmt/register" ]'
+  check "the handler is named for the summary" [ "$(qvx_i386_handler)" = "qemu-i386 10.0.2" ]
+  rm -f "$work/binfmt/register"
+  check "no binfmt_misc (and none to mount): a clear failure" \
+    eval 'QVX_MOUNT=false qvx_register_i386_emulator "$work/new/qemu-i386" 2>&1 | grep -q "binfmt_misc is not available"'
+}
+
+cases=${1:-"update_retries skew probe real_probe emulation"}
+[ -n "${QVX_TEST_TRACE:-}" ] && set -x
 for c in $cases; do "case_$c"; done
 [ $failures = 0 ] && echo "all passed" || echo "$failures failed"
 exit $((failures > 0))
