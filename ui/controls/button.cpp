@@ -76,6 +76,8 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
             CLabelUI::HandleEvent(event);
         return;
     }
+    // A click on a link of a markup text follows the link, not the button.
+    if (HandleLinkEvent(event)) return;
     switch (event.Type) {
         case UIEVENT_SETFOCUS:
         case UIEVENT_KILLFOCUS:

@@ -18,6 +18,7 @@ bool Contains(const wchar_t* text, const wchar_t* word) { return std::wcsstr(tex
 
 }  // namespace
 
+
 CLabelUI::CLabelUI()
     : m_dwTextColor(0),
       m_dwDisabledTextColor(0),
@@ -29,6 +30,7 @@ CLabelUI::CLabelUI()
       m_szAvailableLast{0, 0},
       m_cxyMeasured{0, 0},
       m_bNeedMeasure(false) {}
+
 
 const wchar_t* CLabelUI::GetClass() const { return L"LabelUI"; }
 
@@ -75,6 +77,7 @@ void CLabelUI::SetTextPadding(const RECT& padding) {
 void CLabelUI::SetShowHtml(bool show) {
     if (m_bShowHtml == show) return;
     m_bShowHtml = show;
+    if (show) LinkState();
     m_bNeedMeasure = true;
     Repaint();
 }
@@ -138,6 +141,7 @@ void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         SetTextPadding(attr::ToRect(value));
     } else if (attr::NameIs(name, L"showhtml")) {
         SetShowHtml(attr::IsTrue(value));
+    } else if (ApplyLinkAttribute(name, value)) {
     } else if (attr::NameIs(name, L"autocalcwidth")) {
         SetAutoCalcWidth(attr::IsTrue(value));
     } else if (attr::NameIs(name, L"autocalcheight")) {
@@ -148,6 +152,7 @@ void CLabelUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
 }
 
 void CLabelUI::HandleEvent(TUIEvent& event) {
+    if (HandleLinkEvent(event)) return;
     if (event.Type == UIEVENT_SETFOCUS) {
         m_bFocused = true;
         return;
@@ -221,8 +226,7 @@ void CLabelUI::DrawTextWith(HDC dc, DWORD color, int font) {
     rc.right -= Scale(m_rcTextPadding.right);
     rc.bottom -= Scale(m_rcTextPadding.bottom);
     if (m_bShowHtml) {
-        int links = 0;
-        CUIRender::PaintMarkupText(dc, m_pManager, rc, text, color, nullptr, nullptr, links, font, m_uTextStyle);
+        DrawMarkup(dc, rc, text, color, font);
     } else {
         CUIRender::PaintText(dc, m_pManager, rc, text, color, font, m_uTextStyle);
     }

@@ -76,6 +76,13 @@ private:
     bool m_bCut = false;  // the old clip was cut down to the rectangle in place
 };
 
+// How a markup text draws its links. Colours of 0 are the manager's defaults.
+struct TUIMarkupLook {
+    DWORD dwLinkColor = 0;
+    DWORD dwLinkHoverColor = 0;
+    int iHotLink = -1;  // ordinal of the link under the pointer, drawn in the hover colour
+};
+
 class CUIRender {
 public:
     // ---- images ----
@@ -103,9 +110,16 @@ public:
     static void PaintText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color,
                           int font, UINT style);
     static SIZE MeasureText(HDC dc, CPaintManagerUI* manager, const wchar_t* text, int font);
-    // Inline-markup text; this framework draws it as plain text.
+    // Text with inline markup (the tags: markup_parse.h), drawn or measured with the
+    // same flags as PaintText. `linkCount` gives the room of `links` / `linkTexts`
+    // and receives the number of link rectangles filled.
     static void PaintMarkupText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color,
                                 RECT* links, CUIString* linkTexts, int& linkCount, int font, UINT style);
+    // The same with the look of the links, and each rectangle's link ordinal
+    // (`ordinals` may be null). A link that wraps has one rectangle per line.
+    static void PaintMarkupTextEx(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color,
+                                  int font, UINT style, const TUIMarkupLook& look, RECT* links,
+                                  CUIString* linkTexts, int* ordinals, int& linkCount);
 
     // ---- colours ----
     // Hue 0..360 (180 neutral); saturation and lightness in percent (100 neutral).
@@ -123,5 +137,10 @@ public:
     // Test hook: pretend the platform's AlphaBlend / GradientFill are missing.
     static void ForceSoftwareFallbacks(bool force);
 };
+
+// The GDI+ text drawing of PaintText with a font handle and a length (-1: to
+// the terminator); false when GDI+ cannot draw it, and the caller uses GDI.
+bool PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, int length, DWORD color,
+                      HFONT font, UINT style);
 
 }  // namespace SkinUI

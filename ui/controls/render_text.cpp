@@ -15,12 +15,14 @@ inline COLORREF ToColorRef(DWORD c) {
     return RGB(static_cast<BYTE>(c >> 16), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c));
 }
 
+}  // namespace
+
 // False when GDI+ cannot start or cannot take the font (GDI+ handles TrueType
 // and OpenType faces only); the caller then draws with GDI so the text is not lost.
-bool PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color, int font,
-                      UINT style) {
+bool PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, int length, DWORD color,
+                      HFONT font, UINT style) {
     if (!GdiplusReady()) return false;
-    CSelectGuard selFont(dc, manager->GetFont(font));
+    CSelectGuard selFont(dc, font);
     CGdipFont gpFont;
     if (gp::GdipCreateFontFromDC(dc, gpFont.Out()) != Gdiplus::Ok) return false;
     CGdipGraphics graphics;
@@ -54,7 +56,7 @@ bool PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t*
                           static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
     if (style & DT_CALCRECT) {
         Gdiplus::RectF bounds;
-        gp::GdipMeasureString(graphics.Get(), text, -1, gpFont.Get(), &layout, format.Get(), &bounds, nullptr,
+        gp::GdipMeasureString(graphics.Get(), text, length, gpFont.Get(), &layout, format.Get(), &bounds, nullptr,
                               nullptr);
         rc.right = rc.left + static_cast<LONG>(bounds.Width) + 1;
         rc.bottom = rc.top + static_cast<LONG>(bounds.Height) + 1;
@@ -66,9 +68,11 @@ bool PaintTextGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t*
     if (gp::GdipCreateSolidFill(argb, reinterpret_cast<Gdiplus::GpSolidFill**>(brush.Out())) != Gdiplus::Ok) {
         return true;
     }
-    gp::GdipDrawString(graphics.Get(), text, -1, gpFont.Get(), &layout, format.Get(), brush.Get());
+    gp::GdipDrawString(graphics.Get(), text, length, gpFont.Get(), &layout, format.Get(), brush.Get());
     return true;
 }
+
+namespace {
 
 void PaintTextGdi(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color, int font,
                   UINT style) {
@@ -102,7 +106,7 @@ void CUIRender::PaintText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wcha
                           UINT style) {
     if (dc == nullptr || manager == nullptr || text == nullptr || *text == 0) return;
     if ((manager->IsLayered() || manager->IsUseGdiplusText()) &&
-        PaintTextGdiplus(dc, manager, rc, text, color, font, style)) {
+        PaintTextGdiplus(dc, manager, rc, text, -1, color, manager->GetFont(font), style)) {
         return;
     }
     PaintTextGdi(dc, manager, rc, text, color, font, style);
@@ -114,13 +118,6 @@ SIZE CUIRender::MeasureText(HDC dc, CPaintManagerUI* manager, const wchar_t* tex
     CSelectGuard selFont(dc, manager->GetFont(font));
     ::GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &size);
     return size;
-}
-
-void CUIRender::PaintMarkupText(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color,
-                                RECT* /*links*/, CUIString* /*linkTexts*/, int& linkCount, int font, UINT style) {
-    // Inline markup is not interpreted: the text is drawn as it is, without links.
-    linkCount = 0;
-    PaintText(dc, manager, rc, text, color, font, style);
 }
 
 }  // namespace SkinUI

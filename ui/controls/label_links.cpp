@@ -1,0 +1,118 @@
+// The links of a label's markup text: hit testing, hover, the hand cursor and
+// the "link" notification. Compiled for size: the launcher's labels carry it.
+#pragma GCC optimize("Os")
+#include "ui/controls/attribute_values.h"
+#include "ui/controls/label.h"
+#include "ui/controls/render.h"
+#include "ui/core/paint_manager.h"
+
+namespace SkinUI {
+
+namespace {
+
+const int kMaxLinkRects = 16;
+
+}  // namespace
+
+struct TUILabelLinks {
+    RECT rects[kMaxLinkRects];
+    CUIString targets[kMaxLinkRects];
+    int ordinals[kMaxLinkRects];
+    int count = 0;
+    TUIMarkupLook look;
+    int pressed = -1;
+};
+
+CLabelUI::~CLabelUI() { delete m_pLinks; }
+
+TUILabelLinks& CLabelUI::LinkState() {
+    if (m_pLinks == nullptr) m_pLinks = new TUILabelLinks;
+    return *m_pLinks;
+}
+
+bool CLabelUI::ApplyLinkAttribute(const wchar_t* name, const wchar_t* value) {
+    const bool normal = attr::NameIs(name, L"linkcolor");
+    if (!normal && !attr::NameIs(name, L"linkhovercolor")) return false;
+    TUIMarkupLook& look = LinkState().look;
+    (normal ? look.dwLinkColor : look.dwLinkHoverColor) = attr::ToColor(value, false);
+    Repaint();
+    return true;
+}
+
+void CLabelUI::DrawMarkup(HDC dc, RECT& rc, const wchar_t* text, DWORD color, int font) {
+    TUILabelLinks& links = LinkState();
+    links.count = kMaxLinkRects;
+    CUIRender::PaintMarkupTextEx(dc, m_pManager, rc, text, color, font, m_uTextStyle, links.look, links.rects,
+                                 links.targets, links.ordinals, links.count);
+}
+
+int CLabelUI::GetLinkCount() const { return m_bShowHtml && m_pLinks != nullptr ? m_pLinks->count : 0; }
+
+RECT CLabelUI::GetLinkRect(int index) const {
+    return index >= 0 && index < GetLinkCount() ? m_pLinks->rects[index] : RECT{0, 0, 0, 0};
+}
+
+int CLabelUI::GetLinkOrdinal(int index) const {
+    return index >= 0 && index < GetLinkCount() ? m_pLinks->ordinals[index] : -1;
+}
+
+CUIString CLabelUI::GetLinkTarget(int index) const {
+    return index >= 0 && index < GetLinkCount() ? m_pLinks->targets[index] : CUIString();
+}
+
+int CLabelUI::HitLink(POINT pt) const {
+    for (int k = 0; k < GetLinkCount(); ++k) {
+        if (::PtInRect(&m_pLinks->rects[k], pt)) return k;
+    }
+    return -1;
+}
+
+int CLabelUI::GetHotLink() const { return m_pLinks != nullptr ? m_pLinks->look.iHotLink : -1; }
+
+void CLabelUI::SetHotLink(int link) {
+    if (m_pLinks == nullptr || m_pLinks->look.iHotLink == link) return;
+    m_pLinks->look.iHotLink = link;
+    Repaint();
+}
+
+bool CLabelUI::FollowLink(int link) {
+    for (int k = 0; k < GetLinkCount(); ++k) {
+        if (m_pLinks->ordinals[k] != link) continue;
+        // A copy: the receiver may change the text, and with it the links.
+        CUIString target = m_pLinks->targets[k];
+        if (m_pManager != nullptr) {
+            m_pManager->SendNotify(this, L"link", static_cast<WPARAM>(link), reinterpret_cast<LPARAM>(target.GetData()));
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CLabelUI::HandleLinkEvent(TUIEvent& event) {
+    if (GetLinkCount() == 0 || !IsEnabled()) return false;
+    const int hit = HitLink(event.ptMouse);
+    const int link = GetLinkOrdinal(hit);
+    switch (event.Type) {
+        case UIEVENT_MOUSEMOVE: SetHotLink(link); return false;
+        case UIEVENT_MOUSELEAVE: SetHotLink(-1); return false;
+        case UIEVENT_SETCURSOR:
+            if (link < 0) return false;
+            ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));
+            return true;
+        case UIEVENT_BUTTONDOWN:
+        case UIEVENT_DBLCLICK:
+            if (link < 0) return false;
+            m_pLinks->pressed = link;
+            return true;
+        case UIEVENT_BUTTONUP: {
+            const int pressed = m_pLinks->pressed;
+            m_pLinks->pressed = -1;
+            if (pressed < 0) return false;
+            if (pressed == link) FollowLink(link);
+            return true;
+        }
+        default: return false;
+    }
+}
+
+}  // namespace SkinUI

@@ -1,0 +1,333 @@
+// Compiled for size: this reaches the launcher through the label.
+#pragma GCC optimize("Os")
+#include "ui/controls/markup_parse.h"
+
+#include <cwchar>
+
+namespace SkinUI {
+namespace markup {
+
+bool GrowBlock(void*& block, int& capacity, int need, int size) {
+    if (need <= capacity) return true;
+    int cap = capacity < 16 ? 16 : capacity;
+    while (cap < need) {
+        if (cap > (1 << 28) / size) return false;
+        cap *= 2;
+    }
+    void* grown = std::realloc(block, static_cast<size_t>(cap) * static_cast<size_t>(size));
+    if (grown == nullptr) return false;
+    block = grown;
+    capacity = cap;
+    return true;
+}
+
+namespace {
+
+bool IsAlpha(wchar_t c) { return (c | 0x20) >= L'a' && (c | 0x20) <= L'z'; }
+
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    c = static_cast<wchar_t>(c | 0x20);
+    return c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1;
+}
+
+enum ETag : BYTE { tagNone, tagB, tagI, tagU, tagS, tagC, tagF, tagA, tagBr, tagP, tagImg, tagLt, tagGt };
+
+struct TTagName {
+    const wchar_t* name;
+    ETag tag;
+    BYTE arg;  // 0 none, 1 required, 2 optional
+    bool pair;
+};
+
+const TTagName kTags[] = {
+    {L"b", tagB, 0, true},    {L"i", tagI, 0, true},    {L"u", tagU, 0, true},   {L"s", tagS, 0, true},
+    {L"c", tagC, 1, true},    {L"f", tagF, 1, true},    {L"a", tagA, 2, true},   {L"br", tagBr, 0, false},
+    {L"p", tagP, 0, false},   {L"img", tagImg, 1, false}, {L"lt", tagLt, 0, false}, {L"gt", tagGt, 0, false},
+};
+
+struct TTag {
+    const TTagName* name = nullptr;
+    bool closing = false;
+    const wchar_t* arg = nullptr;
+    int argLength = 0;
+    int length = 0;  // characters from '<' to '>' inclusive
+};
+
+// Reads the tag that starts at `p` ('<'); false when it is none of the known ones.
+bool ReadTag(const wchar_t* p, TTag& tag) {
+    int j = 1;
+    if (p[j] == L'/') {
+        tag.closing = true;
+        ++j;
+    }
+    wchar_t name[4];
+    int n = 0;
+    while (IsAlpha(p[j]) && n < 3) name[n++] = static_cast<wchar_t>(p[j++] | 0x20);
+    if (n == 0 || IsAlpha(p[j])) return false;
+    name[n] = 0;
+    for (const TTagName& t : kTags) {
+        if (std::wcscmp(t.name, name) == 0) tag.name = &t;
+    }
+    if (tag.name == nullptr || (tag.closing && !tag.name->pair)) return false;
+    if (p[j] == L' ' || p[j] == L'=') {
+        const int from = ++j;
+        while (p[j] != L'>' && p[j] != 0 && p[j] != L'<' && p[j] != L'\n' && j - from < kMaxArgument) ++j;
+        if (p[j] != L'>') return false;
+        int a = from, b = j;
+        while (a < b && p[a] == L' ') ++a;
+        while (b > a && p[b - 1] == L' ') --b;
+        if (b - a >= 2 && (p[a] == L'\'' || p[a] == L'"') && p[b - 1] == p[a]) {
+            ++a;
+            --b;
+        }
+        tag.arg = p + a;
+        tag.argLength = b - a;
+    }
+    if (p[j] != L'>') return false;
+    tag.length = j + 1;
+    const bool hasArg = tag.argLength > 0;
+    if (tag.closing) return !hasArg;
+    if (tag.name->arg == 0 && hasArg) return false;
+    if (tag.name->arg == 1 && !hasArg) return false;
+    return true;
+}
+
+bool ReadColor(const wchar_t* s, int n, DWORD& color) {
+    if (n > 0 && *s == L'#') {
+        ++s;
+        --n;
+    }
+    if (n != 6 && n != 8) return false;
+    DWORD v = 0;
+    for (int k = 0; k < n; ++k) {
+        const int d = HexDigit(s[k]);
+        if (d < 0) return false;
+        v = (v << 4) | static_cast<DWORD>(d);
+    }
+    if (n == 6 || (v >> 24) == 0) v |= 0xFF000000u;
+    color = v;
+    return true;
+}
+
+bool ReadInt(const wchar_t* s, int n, int& value) {
+    int k = (n > 0 && *s == L'-') ? 1 : 0;
+    if (k == n || n - k > 6) return false;
+    int v = 0;
+    for (; k < n; ++k) {
+        if (s[k] < L'0' || s[k] > L'9') return false;
+        v = v * 10 + (s[k] - L'0');
+    }
+    value = *s == L'-' ? -v : v;
+    return true;
+}
+
+class CParser {
+public:
+    CParser(TParsed& out, bool singleLine) : m_out(out), m_singleLine(singleLine) {
+        m_out.styles.Push(m_style);
+    }
+
+    // False when out of memory: the reading ends there.
+    bool Char(wchar_t c) {
+        if (m_dirty) {
+            if (!m_out.styles.Push(m_style)) return false;
+            m_dirty = false;
+            m_piece = -1;
+        }
+        if (m_piece < 0) {
+            TPiece piece;
+            piece.style = m_out.styles.Size() - 1;
+            piece.start = m_out.text.Size();
+            if (!m_out.pieces.Push(piece)) return false;
+            m_piece = m_out.pieces.Size() - 1;
+        }
+        if (!m_out.text.Push(c)) return false;
+        ++m_out.pieces[m_piece].length;
+        return true;
+    }
+
+    // An image, break or paragraph: one placeholder character of its own.
+    void Special(EPieceKind kind, int arg) {
+        if (m_singleLine && kind != kImage) {
+            Char(L' ');
+            return;
+        }
+        m_piece = -1;
+        if (!Char(kind == kImage ? 0xFFFC : L'\n')) return;
+        TPiece& piece = m_out.pieces[m_piece];
+        piece.kind = kind;
+        piece.arg = arg;
+        m_piece = -1;
+    }
+
+    // A character underlined by the '&' prefix.
+    void Underlined(wchar_t c) {
+        const TStyle saved = m_style;
+        m_style.flags |= kUnderline;
+        m_dirty = true;
+        Char(c);
+        m_style = saved;
+        m_dirty = true;
+    }
+
+    // The offset of the copy; -1 when out of memory.
+    int AddString(const wchar_t* s, int n) {
+        const int at = m_out.strings.Size();
+        for (int k = 0; k < n; ++k) {
+            if (!m_out.strings.Push(s[k])) return -1;
+        }
+        return m_out.strings.Push(0) ? at : -1;
+    }
+
+    // False when the tag does not apply here (drawn as text then).
+    bool Apply(const TTag& tag) {
+        const ETag t = tag.name->tag;
+        if (tag.closing) {
+            if (m_open.Empty() || m_open.Back().tag != t) return false;
+            if (t == tagA) CloseLink(m_open.Back());
+            m_style = m_open.Back().saved;
+            m_open.Pop();
+            m_dirty = true;
+            return true;
+        }
+        switch (t) {
+            case tagBr: Special(kBreak, -1); return true;
+            case tagP: Special(kParagraph, -1); return true;
+            case tagLt: Char(L'<'); return true;
+            case tagGt: Char(L'>'); return true;
+            case tagImg: {
+                const int name = AddString(tag.arg, tag.argLength);
+                if (name >= 0 && m_out.args.Push(name)) Special(kImage, m_out.args.Size() - 1);
+                return true;
+            }
+            default: break;
+        }
+        TOpen open;
+        open.tag = t;
+        open.saved = m_style;
+        switch (t) {
+            case tagB: m_style.flags |= kBold; break;
+            case tagI: m_style.flags |= kItalic; break;
+            case tagU: m_style.flags |= kUnderline; break;
+            case tagS: m_style.flags |= kStrike; break;
+            case tagC:
+                if (!ReadColor(tag.arg, tag.argLength, m_style.color)) return false;
+                m_style.hasColor = true;
+                break;
+            case tagF:
+                if (!ReadInt(tag.arg, tag.argLength, m_style.font)) return false;
+                break;
+            case tagA:
+                open.textStart = m_out.text.Size();
+                if (!m_out.links.Push(tag.argLength > 0 ? AddString(tag.arg, tag.argLength) : -1)) return false;
+                m_style.link = open.link = m_out.links.Size() - 1;
+                break;
+            default: return false;
+        }
+        if (!m_open.Push(open)) return false;
+        m_dirty = true;
+        return true;
+    }
+
+    // Links are closed before the end as well, so that each has its target.
+    void Finish() {
+        for (int k = 0; k < m_open.Size(); ++k) {
+            if (m_open[k].tag == tagA) CloseLink(m_open[k]);
+        }
+    }
+
+private:
+    struct TOpen {
+        ETag tag = tagNone;
+        int textStart = 0;
+        int link = -1;
+        TStyle saved;
+    };
+
+    void CloseLink(const TOpen& open) {
+        int& target = m_out.links[open.link];
+        if (target >= 0) return;
+        // No target given: the link's text is its target (placeholders left out).
+        const int at = m_out.strings.Size();
+        for (int k = open.textStart; k < m_out.text.Size(); ++k) {
+            const wchar_t c = m_out.text[k];
+            if (c != 0xFFFC && c != L'\n' && !m_out.strings.Push(c)) return;
+        }
+        if (m_out.strings.Push(0)) target = at;
+    }
+
+    TParsed& m_out;
+    bool m_singleLine;
+    TStyle m_style;
+    bool m_dirty = false;
+    int m_piece = -1;
+    CPodArray<TOpen> m_open;
+};
+
+}  // namespace
+
+void Parse(const wchar_t* source, bool singleLine, bool prefix, TParsed& out) {
+    if (source == nullptr) return;
+    CParser parser(out, singleLine);
+    if (out.styles.Empty()) return;
+    const wchar_t* p = source;
+    while (*p != 0 && out.text.Size() < kMaxText) {
+        const wchar_t c = *p;
+        if (c == L'<') {
+            if (p[1] == L'<') {
+                parser.Char(L'<');
+                p += 2;
+                continue;
+            }
+            TTag tag;
+            if (ReadTag(p, tag) && parser.Apply(tag)) {
+                p += tag.length;
+            } else {
+                parser.Char(L'<');
+                ++p;
+            }
+            continue;
+        }
+        if (c == L'&' && p[1] == L'#' && p[2] == L'x') {
+            int n = 0;
+            unsigned value = 0;
+            while (n < 4 && HexDigit(p[3 + n]) >= 0) {
+                value = value * 16 + static_cast<unsigned>(HexDigit(p[3 + n]));
+                ++n;
+            }
+            if (n > 0 && value != 0) {
+                parser.Char(static_cast<wchar_t>(value));
+                p += 3 + n;
+                if (*p == L';') ++p;
+                continue;
+            }
+        }
+        if (c == L'&' && prefix && p[1] != 0) {
+            if (p[1] == L'&') {
+                parser.Char(L'&');
+            } else if (p[1] == L'\n' || p[1] == L'\r' || p[1] == L'<') {
+                ++p;
+                continue;
+            } else {
+                parser.Underlined(p[1]);
+            }
+            p += 2;
+            continue;
+        }
+        if (c == L'\r') {
+            ++p;
+            continue;
+        }
+        if (c == L'\n') {
+            parser.Special(kBreak, -1);
+        } else {
+            parser.Char(c == L'\t' ? L' ' : c);
+        }
+        ++p;
+    }
+    parser.Finish();
+}
+
+}  // namespace markup
+}  // namespace SkinUI
