@@ -26,6 +26,7 @@ const wchar_t* UsageText() {
            L"                [--dump-tree] [--dump-accessible] [--wait MS] [--dpi PERCENT] [--click NAME]...\n"
            L"                [--lint] [--watch]\n"
            L"                [--compare REFERENCE.png [--tolerance N] [--diff OUT.png]]\n"
+           L"       skinview --reference [FILE]\n"
            L"  --skin FILE     the skin markup; a path, or a name inside --archive / --dir\n"
            L"  --archive ZIP   read the skin and its images from this ZIP archive\n"
            L"  --dir DIR       read the skin and its images from this directory\n"
@@ -43,7 +44,9 @@ const wchar_t* UsageText() {
            L"                  or an image changes; close the window to end\n"
            L"  --compare REF   compare the picture with REF; exit 1 when more than N pixels differ\n"
            L"  --tolerance N   differing pixels allowed by --compare (default 0)\n"
-           L"  --diff OUT.png  with --compare: write the differing pixels in red over a faded copy\n";
+           L"  --diff OUT.png  with --compare: write the differing pixels in red over a faded copy\n"
+           L"  --reference [FILE]  write the skin reference (default docs/skin-reference.md); exit 7\n"
+           L"                  when an applied attribute or a known element has no description\n";
 }
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& error) {
@@ -118,6 +121,9 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
                 return false;
             }
             options.dpiPercent = static_cast<int>(v);
+        } else if (arg == L"--reference") {
+            options.reference = true;
+            if (i + 1 < argc && argv[i + 1][0] != L'-') options.referenceFile = argv[++i];
         } else if (arg == L"-h" || arg == L"--help") {
             error.clear();
             return false;
@@ -125,6 +131,13 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options, std::wstring& erro
             error = L"unknown argument \"" + arg + L"\"";
             return false;
         }
+    }
+    if (options.reference) {
+        if (!options.skin.empty() || options.lint || options.watch) {
+            error = L"--reference stands alone";
+            return false;
+        }
+        return true;
     }
     if (options.skin.empty()) {
         error = L"--skin is required";

@@ -23,6 +23,8 @@ struct Options {
     std::wstring diff;      // where --compare writes the picture of the differences
     int dpiPercent = 100;   // --dpi: the DPI scale the skin is built and drawn at
     std::vector<std::wstring> clicks;  // --click: controls activated, in order, before the picture
+    bool reference = false;     // --reference: write the skin reference instead of showing a skin
+    std::wstring referenceFile; // where (default docs\skin-reference.md under the current directory)
 };
 
 // Parses argv (without argv[0]). On failure returns false and sets `error`.

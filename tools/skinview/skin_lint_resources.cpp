@@ -34,7 +34,8 @@ size_t Pick(const ResourceAttr (&table)[N], const ResourceAttr*& out) {
     return N;
 }
 
-// The attributes the builder reads from a resource element or an Include.
+}  // namespace
+
 size_t AttributesOf(const wchar_t* element, const ResourceAttr*& table) {
     if (Is(element, L"Image")) return Pick(kImageAttrs, table);
     if (Is(element, L"Font")) return Pick(kFontAttrs, table);
@@ -44,8 +45,6 @@ size_t AttributesOf(const wchar_t* element, const ResourceAttr*& table) {
     table = nullptr;
     return 0;
 }
-
-}  // namespace
 
 void Linter::CheckResourceAttrs(const Source& src, const CXmlElement& node) {
     const ResourceAttr* table = nullptr;

@@ -81,6 +81,8 @@ struct ResourceAttr {
 // The elements the builder registers as resources (Image, Font, Default, Style, Import).
 extern const wchar_t* const kResourceElements[5];
 bool IsResourceElement(const wchar_t* name);
+// The attributes the builder reads from a resource element or an Include (0 for another element).
+size_t AttributesOf(const wchar_t* element, const ResourceAttr*& table);
 // " (did you mean \"x\"?)" for the nearest candidate, or empty.
 std::wstring DidYouMean(const std::wstring& word, const std::vector<std::wstring>& candidates);
 std::vector<std::wstring> NamesOf(const std::vector<KnownName>& known);

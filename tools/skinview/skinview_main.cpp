@@ -4,9 +4,11 @@
 //   skinview --dir resources/skin --skin msg_fix_tips.xml --lint
 //   skinview --skin resources/skin/msg_fix_tips.xml --watch
 //   skinview --archive skin.zip --skin msg_fix_tips.xml --compare reference.png --tolerance 40
+//   skinview --reference docs/skin-reference.md
 // Exit codes: 0 done, 1 lint warnings or a picture over the tolerance, 2 bad
 // command line or lint errors, 3 unreadable input, 4 skin does not build,
-// 5 window could not be created, 6 picture could not be written.
+// 5 window could not be created, 6 picture could not be written, 7 the reference
+// lacks a description.
 #include <windows.h>
 #include <ole2.h>
 
@@ -22,6 +24,7 @@
 #include "png_writer.h"
 #include "preview_window.h"
 #include "skin_lint.h"
+#include "skin_reference.h"
 #include "skinview_io.h"
 #include "tree_dump.h"
 #include "watch_mode.h"
@@ -228,10 +231,28 @@ int ShowOnce(const skinview::Options& options, const std::wstring& skinName) {
     return code;
 }
 
+// --reference: 0 written, 6 not written, 7 written with names that have no description.
+int WriteReference(const skinview::Options& options) {
+    std::vector<std::wstring> undescribed;
+    const std::wstring text = skinview::MakeSkinReference(undescribed);
+    const std::wstring path =
+        NativePath(options.referenceFile.empty() ? L"docs\\skin-reference.md" : options.referenceFile);
+    FILE* file = ::_wfopen(path.c_str(), L"wb");
+    if (file == nullptr) return Fail(6, L"cannot write \"" + path + L"\"");
+    WriteUtf8(file, text);
+    const bool written = std::ferror(file) == 0;
+    std::fclose(file);
+    if (!written) return Fail(6, L"cannot write \"" + path + L"\"");
+    for (const std::wstring& name : undescribed)
+        WriteUtf8(stderr, L"skinview: " + name + L" has no description (tools/skinview/reference_descriptions.cpp)\n");
+    return undescribed.empty() ? 0 : 7;
+}
+
 int Run(const skinview::Options& options) {
     using SkinUI::CPaintManagerUI;
     CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
     SkinUI::RegisterWidgetControls();
+    if (options.reference) return WriteReference(options);
     SkinSource source(options);
     if (const int code = source.Open()) return code;
     const std::wstring& skinName = source.SkinName();
