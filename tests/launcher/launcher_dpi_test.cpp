@@ -15,6 +15,7 @@
 #include "ui/controls/container.h"
 #include "ui/controls/control.h"
 #include "ui/core/dpi_awareness.h"
+#include "ui/core/dpi_query.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/shadow.h"
 
@@ -45,18 +46,18 @@ class MonitorDpi {
 public:
     explicit MonitorDpi(UINT dpi) {
         s_dpi = dpi;
-        m_previous = CDpiAwareness::SetQuery(&Query);
+        m_previous = SkinUI::SetDpiQuery(&Query);
         CDpiAwareness::Enable(true);
     }
     ~MonitorDpi() {
         CDpiAwareness::Enable(false);
-        CDpiAwareness::SetQuery(m_previous);
+        SkinUI::SetDpiQuery(m_previous);
     }
     static UINT Query(HWND) { return s_dpi; }
 
 private:
     static UINT s_dpi;
-    CDpiAwareness::QueryFn m_previous;
+    SkinUI::DpiQueryFn m_previous;
 };
 UINT MonitorDpi::s_dpi = 96;
 

@@ -1,5 +1,7 @@
 #include "ui/core/dpi_awareness.h"
 
+#include "ui/core/dpi_query.h"
+
 #include "ui/core/ui_handles.h"
 
 namespace SkinUI {
@@ -7,7 +9,7 @@ namespace SkinUI {
 namespace {
 
 bool g_enabled = false;
-CDpiAwareness::QueryFn g_query = nullptr;
+DpiQueryFn g_query = nullptr;
 
 typedef UINT(WINAPI* GetDpiForWindowFn)(HWND);
 
@@ -23,8 +25,8 @@ GetDpiForWindowFn DpiForWindowApi() {
 void CDpiAwareness::Enable(bool on) { g_enabled = on; }
 bool CDpiAwareness::IsEnabled() { return g_enabled; }
 
-CDpiAwareness::QueryFn CDpiAwareness::SetQuery(QueryFn query) {
-    const QueryFn previous = g_query;
+DpiQueryFn SetDpiQuery(DpiQueryFn query) {
+    const DpiQueryFn previous = g_query;
     g_query = query;
     return previous;
 }

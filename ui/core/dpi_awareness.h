@@ -14,8 +14,6 @@ const UINT kWmDpiChanged = 0x02E0;
 
 class CDpiAwareness {
 public:
-    typedef UINT (*QueryFn)(HWND window);
-
     static void Enable(bool on);
     static bool IsEnabled();
 
@@ -25,9 +23,6 @@ public:
     // The same as a percentage of 96 DPI.
     static int WindowScale(HWND window);
     static int ScaleForDpi(UINT dpi);
-
-    // Replaces the system query (tests); null restores it. Returns the previous one.
-    static QueryFn SetQuery(QueryFn query);
 
     // What the system answers, without the replaceable query.
     static UINT SystemWindowDpi(HWND window);
