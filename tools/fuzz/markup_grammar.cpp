@@ -10,7 +10,9 @@ const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Containe
                                  "TileLayout",     "ChildLayout",      "GroupBox",
                                  "Combo",          "ComboBox",         "Slider",
                                  "RichEdit",       "HotKey",           "DateTime",
-                                 "Edit",           "IPAddress",        "IPAddressEx"};
+                                 "Edit",           "IPAddress",        "IPAddressEx",
+                                 "List",           "ListHeader",       "ListHeaderItem",
+                                 "ListLabelElement", "ListTextElement", "ListContainerElement"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
 const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
@@ -65,7 +67,8 @@ const char* const kControlAttrs[] = {
     "focusedimage", "arrowimage", "arrowhotimage", "arrowpushedimage", "arrowdisabledimage", "arrowwidth", "step",
     "thumbsize", "thumbimage", "thumbpushedimage", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile",
     "readonly", "password", "passwordchar", "digitsonly", "maxchar", "placeholder", "placeholdercolor",
-    "nativebkcolor"};
+    "nativebkcolor", "multiselect", "header", "itembkimage", "itemaltbkcolor", "itemdisabledbkcolor",
+    "itemdisabledimage", "texts", "sepimage", "resizable"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
     "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",

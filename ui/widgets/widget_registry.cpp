@@ -22,6 +22,9 @@
 #include "ui/widgets/layout/layout_accessible.h"
 #include "ui/widgets/layout/tab_layout.h"
 #include "ui/widgets/layout/tile_layout.h"
+#include "ui/widgets/list/list_accessible.h"
+#include "ui/widgets/list/list_element.h"
+#include "ui/widgets/list/list_header.h"
 
 namespace SkinUI {
 
@@ -44,6 +47,12 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
     factory.RegisterControl(L"CIPAddressUI", &Make<CIPAddressUI>);
     factory.RegisterControl(L"CIPAddressExUI", &Make<CIPAddressExUI>);
+    factory.RegisterControl(L"CListUI", &Make<CListUI>);
+    factory.RegisterControl(L"CListHeaderUI", &Make<CListHeaderUI>);
+    factory.RegisterControl(L"CListHeaderItemUI", &Make<CListHeaderItemUI>);
+    factory.RegisterControl(L"CListLabelElementUI", &Make<CListLabelElementUI>);
+    factory.RegisterControl(L"CListTextElementUI", &Make<CListTextElementUI>);
+    factory.RegisterControl(L"CListContainerElementUI", &Make<CListContainerElementUI>);
     factory.RegisterControl(L"COptionUI", &Make<COptionUI>);
     factory.RegisterControl(L"CCheckBoxUI", &Make<CCheckBoxUI>);
     factory.RegisterControl(L"CRichEditUI", &Make<CRichEditUI>);
@@ -57,8 +66,9 @@ void RegisterWidgetControls() {
     // What screen readers see of the layouts and the buttons bound to tab layouts, and
     // of the options and check boxes, and of the rich edits, hot-key and date fields.
     // The text and IP-address fields: edit_accessible.h.
-    Accessible::SetFurtherRules(EditAccessibleRules(
-        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules())))));
+    // The lists: list_accessible.h.
+    Accessible::SetFurtherRules(ListAccessibleRules(EditAccessibleRules(
+        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules()))))));
 }
 
 }  // namespace SkinUI

@@ -1,0 +1,238 @@
+#include "ui/widgets/list/list_header.h"
+
+#include <climits>
+
+#include "ui/controls/attribute_values.h"
+#include "ui/controls/button.h"
+#include "ui/core/paint_manager.h"
+#include "ui/widgets/list/list.h"
+
+namespace SkinUI {
+
+namespace {
+const UINT kStateDragging = 0x100;
+}
+
+// ---- the header ----
+
+CListHeaderUI::CListHeaderUI() : m_pOwner(nullptr) {}
+
+const wchar_t* CListHeaderUI::GetClass() const { return L"ListHeaderUI"; }
+
+void* CListHeaderUI::GetInterface(const wchar_t* name) {
+    if (name != nullptr && ::_wcsicmp(name, L"ListHeader") == 0) return static_cast<CListHeaderUI*>(this);
+    return CContainerUI::GetInterface(name);
+}
+
+int CListHeaderUI::GetHeaderHeight() const {
+    const int fixed = GetFixedHeight();
+    if (fixed > 0) return fixed;
+    return (m_pManager != nullptr ? m_pManager->GetDefaultFontInfo()->tm.tmHeight : Scale(14)) + Scale(10);
+}
+
+SIZE CListHeaderUI::MeasureDesired(SIZE /*available*/) { return SIZE{GetColumnsWidth(), GetHeaderHeight()}; }
+
+int CListHeaderUI::GetColumnsWidth() const {
+    long long sum = 0;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        CControlUI* item = GetItemAt(i);
+        if (!item->IsVisible() || item->IsFloat()) continue;
+        auto* column = static_cast<CListHeaderItemUI*>(item->GetInterface(L"ListHeaderItem"));
+        sum += column != nullptr ? column->GetColumnWidth() : (item->GetFixedWidth() > 0 ? item->GetFixedWidth() : 0);
+    }
+    return sum > INT_MAX / 4 ? INT_MAX / 4 : static_cast<int>(sum);
+}
+
+void CListHeaderUI::PlaceAt(CUIRect rc, bool invalidate) {
+    CControlUI::PlaceAt(rc, invalidate);  // NOLINT(bugprone-parent-virtual-call): columns are placed here
+    const CUIRect content = GetClientPos();
+    long long x = content.left;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        CControlUI* item = GetItemAt(i);
+        if (!item->IsVisible()) continue;
+        if (item->IsFloat()) {
+            PlaceFloatChild(i);
+            continue;
+        }
+        auto* column = static_cast<CListHeaderItemUI*>(item->GetInterface(L"ListHeaderItem"));
+        int width = column != nullptr ? column->GetColumnWidth() : item->GetFixedWidth();
+        if (width < 0) width = 0;
+        const LONG left = x > INT_MAX / 2 ? INT_MAX / 2 : static_cast<LONG>(x);
+        const LONG right = x + width > INT_MAX / 2 ? INT_MAX / 2 : static_cast<LONG>(x + width);
+        item->PlaceAt(CUIRect(left, content.top, right, content.bottom), false);
+        x += width;
+    }
+}
+
+// ---- a column ----
+
+CListHeaderItemUI::CListHeaderItemUI()
+    : m_uState(0), m_iSepWidth(4), m_bResizable(true), m_nDragX(0), m_nDragWidth(0), m_nWidthBefore(0) {
+    m_cxyFixed.cx = kDefaultWidth;
+}
+
+const wchar_t* CListHeaderItemUI::GetClass() const { return L"ListHeaderItemUI"; }
+
+void* CListHeaderItemUI::GetInterface(const wchar_t* name) {
+    if (name != nullptr && ::_wcsicmp(name, L"ListHeaderItem") == 0) return static_cast<CListHeaderItemUI*>(this);
+    return CLabelUI::GetInterface(name);
+}
+
+UINT CListHeaderItemUI::GetControlFlags() const { return IsEnabled() ? UINT(UIFLAG_SETCURSOR) : 0u; }
+
+int CListHeaderItemUI::GetColumnWidth() const {
+    const int most = kMaxWidth;
+    const int w = m_cxyFixed.cx < 0 ? 0 : m_cxyFixed.cx > most ? most : static_cast<int>(m_cxyFixed.cx);
+    return Scale(w);
+}
+
+bool CListHeaderItemUI::SetColumnWidth(int width) {
+    if (width < 0) width = 0;
+    if (width > kMaxWidth) width = kMaxWidth;
+    if (width == m_cxyFixed.cx) return false;
+    m_cxyFixed.cx = width;
+    return true;
+}
+
+int CListHeaderItemUI::GetSepWidth() const { return Scale(m_iSepWidth); }
+
+int CListHeaderItemUI::GetColumnIndex() const {
+    auto* header = m_pParent != nullptr ? static_cast<CListHeaderUI*>(m_pParent->GetInterface(L"ListHeader")) : nullptr;
+    return header != nullptr ? header->GetItemIndex(const_cast<CListHeaderItemUI*>(this)) : -1;
+}
+
+CListUI* CListHeaderItemUI::OwnerList() const {
+    auto* header = m_pParent != nullptr ? static_cast<CListHeaderUI*>(m_pParent->GetInterface(L"ListHeader")) : nullptr;
+    return header != nullptr ? header->GetOwner() : nullptr;
+}
+
+CUIRect CListHeaderItemUI::SepRect() const {
+    if (!m_bResizable) return CUIRect();
+    int sep = GetSepWidth();
+    if (sep > m_rcItem.GetWidth()) sep = m_rcItem.GetWidth();
+    return CUIRect(m_rcItem.right - sep, m_rcItem.top, m_rcItem.right, m_rcItem.bottom);
+}
+
+bool CListHeaderItemUI::Activate() {
+    if (!CControlUI::Activate()) return false;
+    if (CListUI* list = OwnerList()) list->ColumnClicked(GetColumnIndex());
+    return true;
+}
+
+void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
+    if (!IsMouseEnabled() && event.Type >= UIEVENT_MOUSEMOVE && event.Type <= UIEVENT_SCROLLWHEEL) {
+        CLabelUI::HandleEvent(event);
+        return;
+    }
+    switch (event.Type) {
+        case UIEVENT_SETCURSOR:
+            if (IsEnabled() && SepRect().PtInRect(event.ptMouse)) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
+                return;
+            }
+            break;
+        case UIEVENT_BUTTONDOWN:
+        case UIEVENT_DBLCLICK:
+            if (!IsEnabled()) return;
+            if (SepRect().PtInRect(event.ptMouse)) {
+                m_uState |= kStateDragging;
+                m_nDragX = event.ptMouse.x;
+                m_nDragWidth = m_rcItem.GetWidth();
+                m_nWidthBefore = m_cxyFixed.cx;
+            } else {
+                m_uState |= UISTATE_PUSHED | UISTATE_CAPTURED;
+            }
+            Repaint();
+            return;
+        case UIEVENT_MOUSEMOVE:
+            if ((m_uState & kStateDragging) != 0) {
+                long long width = static_cast<long long>(m_nDragWidth) + event.ptMouse.x - m_nDragX;
+                const int least = GetMinWidth() > 0 ? GetMinWidth() : 0;
+                if (width < least) width = least;
+                if (width > Scale(kMaxWidth)) width = Scale(kMaxWidth);
+                const int unscaled = m_pManager != nullptr
+                                         ? m_pManager->GetDPIObj()->ScaleBack(static_cast<int>(width))
+                                         : static_cast<int>(width);
+                if (SetColumnWidth(unscaled)) {
+                    if (CListUI* list = OwnerList()) list->Relayout();
+                }
+                return;
+            }
+            if ((m_uState & UISTATE_CAPTURED) != 0) {
+                const UINT pushed = m_rcItem.PtInRect(event.ptMouse) ? UINT(UISTATE_PUSHED) : 0u;
+                if ((m_uState & UISTATE_PUSHED) != pushed) {
+                    m_uState = (m_uState & ~UINT(UISTATE_PUSHED)) | pushed;
+                    Repaint();
+                }
+                return;
+            }
+            break;
+        case UIEVENT_BUTTONUP:
+            if ((m_uState & kStateDragging) != 0) {
+                m_uState &= ~kStateDragging;
+                if (m_cxyFixed.cx != m_nWidthBefore) {
+                    if (CListUI* list = OwnerList()) list->ColumnResized(GetColumnIndex());
+                }
+                return;
+            }
+            if ((m_uState & UISTATE_CAPTURED) != 0) {
+                m_uState &= ~UINT(UISTATE_PUSHED | UISTATE_CAPTURED);
+                Repaint();
+                if (m_rcItem.PtInRect(event.ptMouse)) Activate();
+                return;
+            }
+            break;
+        case UIEVENT_MOUSEENTER:
+            m_uState |= UISTATE_HOT;
+            Repaint();
+            return;
+        case UIEVENT_MOUSELEAVE:
+            m_uState &= ~UINT(UISTATE_HOT);
+            Repaint();
+            return;
+        default:
+            break;
+    }
+    CLabelUI::HandleEvent(event);
+}
+
+void CListHeaderItemUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
+    using namespace attr;
+    if (name == nullptr) return;
+    if (value == nullptr) value = L"";
+    if (NameIs(name, L"normalimage")) m_sNormalImage = ImageDesc(value);
+    else if (NameIs(name, L"hotimage")) m_sHotImage = ImageDesc(value);
+    else if (NameIs(name, L"pushedimage")) m_sPushedImage = ImageDesc(value);
+    else if (NameIs(name, L"sepimage")) m_sSepImage = ImageDesc(value);
+    else if (NameIs(name, L"sepwidth")) {
+        const int v = ToCoord(value);
+        m_iSepWidth = v < 0 ? 0 : v;
+    } else if (NameIs(name, L"resizable")) {
+        m_bResizable = IsTrue(value);
+    } else {
+        CLabelUI::ApplyAttribute(name, value);
+        return;
+    }
+    Repaint();
+}
+
+void CListHeaderItemUI::DrawStateImage(HDC dc) {
+    const CUIString* image = &m_sNormalImage;
+    if ((m_uState & UISTATE_PUSHED) != 0 && !m_sPushedImage.IsEmpty()) image = &m_sPushedImage;
+    else if ((m_uState & UISTATE_HOT) != 0 && !m_sHotImage.IsEmpty()) image = &m_sHotImage;
+    if (!image->IsEmpty()) DrawImageSpec(dc, *image);
+    if (!m_sSepImage.IsEmpty()) {
+        const CUIRect sep = SepRect();
+        if (!sep.IsEmpty()) {
+            // The modifier is scaled again when drawn: unscaled units.
+            const int percent = m_pManager != nullptr ? m_pManager->GetDpiScale() : 100;
+            CUIString modifier;
+            modifier.Format(L"dest='%d,%d,%d,%d'", ::MulDiv(sep.left - m_rcItem.left, 100, percent), 0,
+                            ::MulDiv(sep.right - m_rcItem.left, 100, percent),
+                            ::MulDiv(sep.GetHeight(), 100, percent));
+            DrawImageSpec(dc, m_sSepImage, modifier);
+        }
+    }
+}
+
+}  // namespace SkinUI
