@@ -1,27 +1,13 @@
 // The links of a label's markup text: hit testing, hover, the hand cursor and
-// the "link" notification. Compiled for size: the launcher's labels carry it.
-#pragma GCC optimize("Os")
+// the "link" notification. The launcher's labels carry it; what only other programs
+// ask for is in label_link_access.cpp, which the launcher does not link.
 #include "ui/controls/attribute_values.h"
 #include "ui/controls/label.h"
+#include "ui/controls/label_links.h"
 #include "ui/controls/render.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
-
-namespace {
-
-const int kMaxLinkRects = 16;
-
-}  // namespace
-
-struct TUILabelLinks {
-    RECT rects[kMaxLinkRects];
-    CUIString targets[kMaxLinkRects];
-    int ordinals[kMaxLinkRects];
-    int count = 0;
-    TUIMarkupLook look;
-    int pressed = -1;
-};
 
 CLabelUI::~CLabelUI() { delete m_pLinks; }
 
@@ -48,16 +34,8 @@ void CLabelUI::DrawMarkup(HDC dc, RECT& rc, const wchar_t* text, DWORD color, in
 
 int CLabelUI::GetLinkCount() const { return m_bShowHtml && m_pLinks != nullptr ? m_pLinks->count : 0; }
 
-RECT CLabelUI::GetLinkRect(int index) const {
-    return index >= 0 && index < GetLinkCount() ? m_pLinks->rects[index] : RECT{0, 0, 0, 0};
-}
-
 int CLabelUI::GetLinkOrdinal(int index) const {
     return index >= 0 && index < GetLinkCount() ? m_pLinks->ordinals[index] : -1;
-}
-
-CUIString CLabelUI::GetLinkTarget(int index) const {
-    return index >= 0 && index < GetLinkCount() ? m_pLinks->targets[index] : CUIString();
 }
 
 int CLabelUI::HitLink(POINT pt) const {
@@ -66,8 +44,6 @@ int CLabelUI::HitLink(POINT pt) const {
     }
     return -1;
 }
-
-int CLabelUI::GetHotLink() const { return m_pLinks != nullptr ? m_pLinks->look.iHotLink : -1; }
 
 void CLabelUI::SetHotLink(int link) {
     if (m_pLinks == nullptr || m_pLinks->look.iHotLink == link) return;

@@ -2,22 +2,30 @@
 #pragma GCC optimize("Os")
 #include "ui/controls/markup_parse.h"
 
+#include <cstring>
 #include <cwchar>
 
 namespace SkinUI {
 namespace markup {
 
-bool GrowBlock(void*& block, int& capacity, int need, int size) {
-    if (need <= capacity) return true;
-    int cap = capacity < 16 ? 16 : capacity;
+bool CPodBlock::Reserve(int need, int size) {
+    if (need <= m_cap) return true;
+    int cap = m_cap < 16 ? 16 : m_cap;
     while (cap < need) {
         if (cap > (1 << 28) / size) return false;
         cap *= 2;
     }
-    void* grown = std::realloc(block, static_cast<size_t>(cap) * static_cast<size_t>(size));
+    void* grown = std::realloc(m_p, static_cast<size_t>(cap) * static_cast<size_t>(size));
     if (grown == nullptr) return false;
-    block = grown;
-    capacity = cap;
+    m_p = grown;
+    m_cap = cap;
+    return true;
+}
+
+bool CPodBlock::ResizeBytes(int n, int size) {
+    if (!Reserve(n, size)) return false;
+    if (n > m_n) std::memset(static_cast<char*>(m_p) + m_n * size, 0, static_cast<size_t>(n - m_n) * size);
+    m_n = n;
     return true;
 }
 
@@ -31,7 +39,7 @@ int HexDigit(wchar_t c) {
     return c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1;
 }
 
-enum ETag : BYTE { tagNone, tagB, tagI, tagU, tagS, tagC, tagF, tagA, tagBr, tagP, tagImg, tagLt, tagGt };
+enum ETag : BYTE { tagNone, tagB, tagI, tagU, tagS, tagC, tagF, tagA, tagBr, tagP, tagImg };
 
 struct TTagName {
     const wchar_t* name;
@@ -43,7 +51,7 @@ struct TTagName {
 const TTagName kTags[] = {
     {L"b", tagB, 0, true},    {L"i", tagI, 0, true},    {L"u", tagU, 0, true},   {L"s", tagS, 0, true},
     {L"c", tagC, 1, true},    {L"f", tagF, 1, true},    {L"a", tagA, 2, true},   {L"br", tagBr, 0, false},
-    {L"p", tagP, 0, false},   {L"img", tagImg, 1, false}, {L"lt", tagLt, 0, false}, {L"gt", tagGt, 0, false},
+    {L"p", tagP, 0, false},   {L"img", tagImg, 1, false},
 };
 
 struct TTag {
@@ -124,47 +132,25 @@ bool ReadInt(const wchar_t* s, int n, int& value) {
 
 class CParser {
 public:
-    CParser(TParsed& out, bool singleLine) : m_out(out), m_singleLine(singleLine) {
-        m_out.styles.Push(m_style);
-    }
+    CParser(TParsed& out, bool singleLine) : m_out(out), m_singleLine(singleLine) {}
 
     // False when out of memory: the reading ends there.
     bool Char(wchar_t c) {
         if (m_dirty) {
             if (!m_out.styles.Push(m_style)) return false;
             m_dirty = false;
-            m_piece = -1;
         }
-        if (m_piece < 0) {
-            TPiece piece;
-            piece.style = m_out.styles.Size() - 1;
-            piece.start = m_out.text.Size();
-            if (!m_out.pieces.Push(piece)) return false;
-            m_piece = m_out.pieces.Size() - 1;
-        }
-        if (!m_out.text.Push(c)) return false;
-        ++m_out.pieces[m_piece].length;
-        return true;
+        return m_out.style.Push(m_out.styles.Size() - 1) && m_out.text.Push(c);
     }
 
-    // An image, break or paragraph: one placeholder character of its own.
-    void Special(EPieceKind kind, int arg) {
-        if (m_singleLine && kind != kImage) {
-            Char(L' ');
-            return;
-        }
-        m_piece = -1;
-        if (!Char(kind == kImage ? 0xFFFC : L'\n')) return;
-        TPiece& piece = m_out.pieces[m_piece];
-        piece.kind = kind;
-        piece.arg = arg;
-        m_piece = -1;
-    }
+    // A break or paragraph (a space on a single line).
+    void Break(wchar_t c) { Char(m_singleLine ? L' ' : c); }
 
-    // A character underlined by the '&' prefix.
-    void Underlined(wchar_t c) {
+    // A character in a style of its own: one underlined by the '&' prefix, or an image.
+    void Styled(wchar_t c, BYTE flags, int image) {
         const TStyle saved = m_style;
-        m_style.flags |= kUnderline;
+        m_style.flags |= flags;
+        m_style.image = image;
         m_dirty = true;
         Char(c);
         m_style = saved;
@@ -191,22 +177,15 @@ public:
             m_dirty = true;
             return true;
         }
+        TOpen open = {t, 0, -1, m_style};
         switch (t) {
-            case tagBr: Special(kBreak, -1); return true;
-            case tagP: Special(kParagraph, -1); return true;
-            case tagLt: Char(L'<'); return true;
-            case tagGt: Char(L'>'); return true;
+            case tagBr: Break(kBreakChar); return true;
+            case tagP: Break(kParagraphChar); return true;
             case tagImg: {
                 const int name = AddString(tag.arg, tag.argLength);
-                if (name >= 0 && m_out.args.Push(name)) Special(kImage, m_out.args.Size() - 1);
+                if (name >= 0) Styled(kImageChar, 0, name);
                 return true;
             }
-            default: break;
-        }
-        TOpen open;
-        open.tag = t;
-        open.saved = m_style;
-        switch (t) {
             case tagB: m_style.flags |= kBold; break;
             case tagI: m_style.flags |= kItalic; break;
             case tagU: m_style.flags |= kUnderline; break;
@@ -218,12 +197,11 @@ public:
             case tagF:
                 if (!ReadInt(tag.arg, tag.argLength, m_style.font)) return false;
                 break;
-            case tagA:
+            default:  // tagA
                 open.textStart = m_out.text.Size();
                 if (!m_out.links.Push(tag.argLength > 0 ? AddString(tag.arg, tag.argLength) : -1)) return false;
                 m_style.link = open.link = m_out.links.Size() - 1;
                 break;
-            default: return false;
         }
         if (!m_open.Push(open)) return false;
         m_dirty = true;
@@ -239,20 +217,20 @@ public:
 
 private:
     struct TOpen {
-        ETag tag = tagNone;
-        int textStart = 0;
-        int link = -1;
+        ETag tag;
+        int textStart;
+        int link;
         TStyle saved;
     };
 
     void CloseLink(const TOpen& open) {
         int& target = m_out.links[open.link];
         if (target >= 0) return;
-        // No target given: the link's text is its target (placeholders left out).
+        // No target given: the link's text is its target (breaks and images left out).
         const int at = m_out.strings.Size();
         for (int k = open.textStart; k < m_out.text.Size(); ++k) {
             const wchar_t c = m_out.text[k];
-            if (c != 0xFFFC && c != L'\n' && !m_out.strings.Push(c)) return;
+            if (c != kImageChar && c != kBreakChar && c != kParagraphChar && !m_out.strings.Push(c)) return;
         }
         if (m_out.strings.Push(0)) target = at;
     }
@@ -260,8 +238,7 @@ private:
     TParsed& m_out;
     bool m_singleLine;
     TStyle m_style;
-    bool m_dirty = false;
-    int m_piece = -1;
+    bool m_dirty = true;
     CPodArray<TOpen> m_open;
 };
 
@@ -270,61 +247,45 @@ private:
 void Parse(const wchar_t* source, bool singleLine, bool prefix, TParsed& out) {
     if (source == nullptr) return;
     CParser parser(out, singleLine);
-    if (out.styles.Empty()) return;
     const wchar_t* p = source;
     while (*p != 0 && out.text.Size() < kMaxText) {
-        const wchar_t c = *p;
+        const wchar_t c = *p++;
         if (c == L'<') {
-            if (p[1] == L'<') {
-                parser.Char(L'<');
-                p += 2;
-                continue;
-            }
             TTag tag;
-            if (ReadTag(p, tag) && parser.Apply(tag)) {
-                p += tag.length;
-            } else {
-                parser.Char(L'<');
+            if (*p == L'<') {
                 ++p;
+            } else if (ReadTag(p - 1, tag) && parser.Apply(tag)) {
+                p += tag.length - 1;
+                continue;
             }
+            parser.Char(L'<');
             continue;
         }
-        if (c == L'&' && p[1] == L'#' && p[2] == L'x') {
-            int n = 0;
+        if (c == L'&' && p[0] == L'#' && p[1] == L'x') {
             unsigned value = 0;
-            while (n < 4 && HexDigit(p[3 + n]) >= 0) {
-                value = value * 16 + static_cast<unsigned>(HexDigit(p[3 + n]));
-                ++n;
-            }
-            if (n > 0 && value != 0) {
+            const wchar_t* q = p + 2;
+            for (int n = 0; n < 4 && HexDigit(*q) >= 0; ++n) value = value * 16 + static_cast<unsigned>(HexDigit(*q++));
+            if (value != 0) {
                 parser.Char(static_cast<wchar_t>(value));
-                p += 3 + n;
-                if (*p == L';') ++p;
+                p = *q == L';' ? q + 1 : q;
                 continue;
             }
         }
-        if (c == L'&' && prefix && p[1] != 0) {
-            if (p[1] == L'&') {
+        if (c == L'&' && prefix && *p != 0) {
+            if (*p == L'\n' || *p == L'\r' || *p == L'<') continue;
+            const wchar_t next = *p++;
+            if (next == L'&') {
                 parser.Char(L'&');
-            } else if (p[1] == L'\n' || p[1] == L'\r' || p[1] == L'<') {
-                ++p;
-                continue;
             } else {
-                parser.Underlined(p[1]);
+                parser.Styled(next, kUnderline, -1);
             }
-            p += 2;
-            continue;
-        }
-        if (c == L'\r') {
-            ++p;
             continue;
         }
         if (c == L'\n') {
-            parser.Special(kBreak, -1);
-        } else {
+            parser.Break(kBreakChar);
+        } else if (c != L'\r') {
             parser.Char(c == L'\t' ? L' ' : c);
         }
-        ++p;
     }
     parser.Finish();
 }

@@ -1,4 +1,4 @@
-// The inline markup of "showhtml" texts, read into a flat list of pieces.
+// The inline markup of "showhtml" texts, read into characters and their styles.
 //
 // For skin authors (tags are case-insensitive; an argument follows the tag name
 // after one space or '=' and may be quoted with ' or "):
@@ -9,8 +9,8 @@
 //   <a target>..</a>   a link; without a target the link's own text is its target
 //   <br>  line break            <p>  paragraph (a break with half a line of space)
 //   <img name>  an image of the skin (a file name or an image description)
-//   <<  a literal '<'           <lt> '<'  and  <gt> '>'
-// Tags nest. A '>' outside a tag is plain text. Anything that is not one of the
+//   <<  a literal '<' (the one escape: a '>' outside a tag is plain text)
+// Tags nest. Anything that is not one of the
 // tags above (an unknown tag, a lone '<', a closing tag that does not close the
 // innermost open one) is drawn as it is written; a tag left open lasts to the end.
 // As in plain text, "&#x" and four hexadecimal digits (";" optional) is that
@@ -28,42 +28,42 @@
 namespace SkinUI {
 namespace markup {
 
-// Grows a block of `size`-byte values to hold at least `need` (doubling); false when out of memory.
-bool GrowBlock(void*& block, int& capacity, int need, int size);
-
-// A growable array of trivially copyable values (few instructions per element type).
-template <class T>
-class CPodArray {
+// The untyped store of CPodArray: one copy of the code for every element type.
+class CPodBlock {
 public:
-    CPodArray() = default;
-    ~CPodArray() { std::free(m_p); }
-    CPodArray(const CPodArray&) = delete;
-    CPodArray& operator=(const CPodArray&) = delete;
-    bool Push(const T& value) {
-        if (m_n == m_cap && !GrowBlock(reinterpret_cast<void*&>(m_p), m_cap, m_n + 1, sizeof(T))) return false;
-        m_p[m_n++] = value;
-        return true;
-    }
-    // Sets the size; new values are zero.
-    bool Resize(int n) {
-        if (n > m_cap && !GrowBlock(reinterpret_cast<void*&>(m_p), m_cap, n, sizeof(T))) return false;
-        for (int k = m_n; k < n; ++k) m_p[k] = T();
-        m_n = n;
-        return true;
-    }
-    void Pop() { --m_n; }
+    CPodBlock() = default;
+    ~CPodBlock() { std::free(m_p); }
+    CPodBlock(const CPodBlock&) = delete;
+    CPodBlock& operator=(const CPodBlock&) = delete;
     int Size() const { return m_n; }
     bool Empty() const { return m_n == 0; }
-    T& operator[](int k) { return m_p[k]; }
-    const T& operator[](int k) const { return m_p[k]; }
-    T& Back() { return m_p[m_n - 1]; }
-    const T& Back() const { return m_p[m_n - 1]; }
-    T* Data() { return m_p; }
+    void Pop() { --m_n; }
 
-private:
-    T* m_p = nullptr;
+protected:
+    // Room for `need` values of `size` bytes (doubling); false when out of memory.
+    bool Reserve(int need, int size);
+    // Sets the size; new values are zero bytes.
+    bool ResizeBytes(int n, int size);
+
+    void* m_p = nullptr;
     int m_n = 0;
     int m_cap = 0;
+};
+
+// A growable array of trivially copyable values whose zero bytes are their default.
+template <class T>
+class CPodArray : public CPodBlock {
+public:
+    bool Push(const T& value) {
+        if (!Reserve(m_n + 1, sizeof(T))) return false;
+        Data()[m_n++] = value;
+        return true;
+    }
+    bool Resize(int n) { return ResizeBytes(n, sizeof(T)); }
+    T& operator[](int k) { return Data()[k]; }
+    const T& operator[](int k) const { return static_cast<const T*>(m_p)[k]; }
+    T& Back() { return Data()[m_n - 1]; }
+    T* Data() { return static_cast<T*>(m_p); }
 };
 
 enum : BYTE { kBold = 1, kItalic = 2, kUnderline = 4, kStrike = 8 };
@@ -74,33 +74,20 @@ struct TStyle {
     DWORD color = 0;      // 0xAARRGGBB; an alpha of 0 is read as opaque
     int font = -2;        // -2: the caller's font
     int link = -1;        // ordinal of the link, -1: none
+    int image = -1;       // an image's own style: its name's offset in TParsed::strings
 };
 
-enum EPieceKind : BYTE { kText, kImage, kBreak, kParagraph };
-
-// A stretch of the text buffer. Text pieces cover their characters; an image,
-// a break and a paragraph each cover one placeholder character.
-struct TPiece {
-    EPieceKind kind = kText;
-    int style = 0;        // index into TParsed::styles
-    int start = 0;
-    int length = 0;
-    int arg = -1;         // image: index into TParsed::args
-};
-
-struct TRange {
-    int start = 0;
-    int length = 0;
-};
+// Characters of TParsed::text that are not drawn as themselves.
+const wchar_t kBreakChar = L'\n';
+const wchar_t kParagraphChar = L'\r';
+const wchar_t kImageChar = 0xFFFC;  // its style names the image
 
 struct TParsed {
     CPodArray<wchar_t> text;     // the characters to draw (not terminated)
-    CPodArray<wchar_t> strings;  // image names and link targets, each terminated
+    CPodArray<int> style;        // per character: index into `styles`
     CPodArray<TStyle> styles;
-    CPodArray<TPiece> pieces;
-    CPodArray<int> args;         // image names: offsets into `strings`
+    CPodArray<wchar_t> strings;  // image names and link targets, each terminated
     CPodArray<int> links;        // link targets by ordinal: offsets into `strings`
-    const wchar_t* Arg(int index) const { return &strings[args[index]]; }
     const wchar_t* Target(int link) const { return links[link] >= 0 ? &strings[links[link]] : L""; }
 };
 

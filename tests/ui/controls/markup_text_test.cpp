@@ -115,7 +115,7 @@ TEST(MarkupText, MalformedMarkupReadsAsText) {
     } const cases[] = {
         {L"1 < 2 > 0", L"1 < 2 > 0"},         {L"a<blink>b", L"a<blink>b"},
         {L"a</b>b", L"a</b>b"},               {L"<c zz>x</c>", L"<c zz>x</c>"},
-        {L"x<<b>>y", L"x<b>>y"},              {L"<lt>a<gt>", L"<a>"},
+        {L"x<<b>>y", L"x<b>>y"},              {L"<lt>a<gt>", L"<lt>a<gt>"},
         {L"<f>x", L"<f>x"},                   {L"tail <b", L"tail <b"},
         {L"&#x41;&#x42", L"AB"},              {L"a<br>b", L"a b"},
         {L"<b>a</b x>", L"a</b x>"},           {L"<a>", L""},
@@ -137,7 +137,7 @@ TEST(MarkupText, MalformedMarkupReadsAsText) {
         EXPECT_EQ(diff, 0);
     }
     // Wrong nesting: the stray closing tag stays, the text stays bold to the end.
-    EXPECT_EQ(Width(pm, L"<b><i>x</b></i>"), Width(pm, L"<b><i>x<lt>/b></i></b>"));
+    EXPECT_EQ(Width(pm, L"<b><i>x</b></i>"), Width(pm, L"<b><i>x<</b></i></b>"));
 }
 
 TEST(MarkupText, LinksReturnOneRectanglePerLine) {
