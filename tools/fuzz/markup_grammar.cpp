@@ -12,11 +12,14 @@ const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Containe
                                  "RichEdit",       "HotKey",           "DateTime",
                                  "Edit",           "IPAddress",        "IPAddressEx",
                                  "List",           "ListHeader",       "ListHeaderItem",
-                                 "ListLabelElement", "ListTextElement", "ListContainerElement"};
+                                 "ListLabelElement", "ListTextElement", "ListContainerElement",
+                                 "Menu",           "MenuElement",      "ColorPalette",     "FileIcon"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
 const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
                               "&lt;Window&gt;&lt;Label text=&quot;in&quot;/&gt;&lt;/Window&gt;"};
+// File icons: types, paths, and names that are neither.
+const char* const kIconFiles[] = {".txt", "txt", ".", "", "C:\\no\\such.exe", "C:\\windows", "\\\\?\\C:", "*.*", ".\xC3\xA9x"};
 const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 ", "Option"};
 const char* const kGroups[] = {"g1", "g2", "", "G1", "g1 "};
 // Names that tab layouts and the buttons bound to them share now and then.
@@ -68,7 +71,9 @@ const char* const kControlAttrs[] = {
     "thumbsize", "thumbimage", "thumbpushedimage", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile",
     "readonly", "password", "passwordchar", "digitsonly", "maxchar", "placeholder", "placeholdercolor",
     "nativebkcolor", "multiselect", "header", "itembkimage", "itemaltbkcolor", "itemdisabledbkcolor",
-    "itemdisabledimage", "texts", "sepimage", "resizable"};
+    "itemdisabledimage", "texts", "sepimage", "resizable",
+    "trigger", "shortcuttext", "checked", "separator", "icon", "separatorheight", "iconwidth", "showdelay",
+    "shadow", "checkimage", "shortcuttextcolor", "separatorcolor", "color", "barwidth", "file"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
     "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",
@@ -124,6 +129,9 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     if (name == "group") return rng.Pick(kGroups);
     if (name == "bindtablayoutname" || (name == "name" && rng.Chance(20))) return rng.Pick(kTabNames);
     if (name == "xmlfile") return rng.Pick(kSkins);
+    // Menus open only when their trigger is clicked, which a fuzz input never is: no modal loop runs.
+    if (name == "trigger") return rng.Chance(50) ? "b" : rng.Pick(kTabNames);
+    if (name == "file") return rng.Pick(kIconFiles);
     if (name == "maxchar") return Number(rng);
     if (name == "placeholder" || name == "passwordchar") return rng.Pick(kTexts);
     if (name == "date") return rng.Pick(kDates);

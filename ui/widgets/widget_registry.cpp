@@ -2,6 +2,9 @@
 
 #include "ui/controls/scroll_bar.h"
 #include "ui/core/control_factory.h"
+#include "ui/widgets/graphic/color_palette.h"
+#include "ui/widgets/graphic/file_icon.h"
+#include "ui/widgets/graphic/graphic_accessible.h"
 #include "ui/widgets/input/check_box.h"
 #include "ui/widgets/input/choice_accessible.h"
 #include "ui/widgets/input/combo_box.h"
@@ -25,6 +28,9 @@
 #include "ui/widgets/list/list_accessible.h"
 #include "ui/widgets/list/list_element.h"
 #include "ui/widgets/list/list_header.h"
+#include "ui/widgets/menu/menu.h"
+#include "ui/widgets/menu/menu_accessible.h"
+#include "ui/widgets/menu/menu_element.h"
 
 namespace SkinUI {
 
@@ -53,6 +59,8 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CListLabelElementUI", &Make<CListLabelElementUI>);
     factory.RegisterControl(L"CListTextElementUI", &Make<CListTextElementUI>);
     factory.RegisterControl(L"CListContainerElementUI", &Make<CListContainerElementUI>);
+    factory.RegisterControl(L"CMenuUI", &Make<CMenuUI>);
+    factory.RegisterControl(L"CMenuElementUI", &Make<CMenuElementUI>);
     factory.RegisterControl(L"COptionUI", &Make<COptionUI>);
     factory.RegisterControl(L"CCheckBoxUI", &Make<CCheckBoxUI>);
     factory.RegisterControl(L"CRichEditUI", &Make<CRichEditUI>);
@@ -62,13 +70,16 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
     factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);
     factory.RegisterControl(L"CTileLayoutUI", &Make<CTileLayoutUI>);
+    factory.RegisterControl(L"CColorPaletteUI", &Make<CColorPaletteUI>);
     factory.RegisterControl(L"CHotKeyUI", &Make<CHotKeyUI>);
+    factory.RegisterControl(L"CFileIconUI", &Make<CFileIconUI>);
     // What screen readers see of the layouts and the buttons bound to tab layouts, and
     // of the options and check boxes, and of the rich edits, hot-key and date fields.
     // The text and IP-address fields: edit_accessible.h.
     // The lists: list_accessible.h.
-    Accessible::SetFurtherRules(ListAccessibleRules(EditAccessibleRules(
-        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules()))))));
+    // The menus, the colour palette and the file icon: menu_accessible.h, graphic_accessible.h.
+    Accessible::SetFurtherRules(MenuAccessibleRules(GraphicAccessibleRules(ListAccessibleRules(EditAccessibleRules(
+        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules()))))))));
 }
 
 }  // namespace SkinUI
