@@ -51,13 +51,13 @@ private:
     HGDIOBJ m_old;
 };
 
-// A ring in black and white, seen on any colour.
+// A square ring in black and white, seen on any colour.
 void DrawMarker(HDC dc, POINT at, int radius) {
     CGdiObject hollow(dc, ::GetStockObject(HOLLOW_BRUSH), false);
     for (int i = 0; i < 2; ++i) {
         CGdiObject pen(dc, ::CreatePen(PS_SOLID, 1, i == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255)), true);
         const int r = radius - i;
-        ::Ellipse(dc, at.x - r, at.y - r, at.x + r + 1, at.y + r + 1);
+        ::Rectangle(dc, at.x - r, at.y - r, at.x + r + 1, at.y + r + 1);
     }
 }
 

@@ -533,7 +533,8 @@ bool CMenuUI::HandleKey(UINT msg, WPARAM key) {
     }
     if (msg == WM_CHAR || msg == WM_SYSCHAR) {
         if (key < 32 || key > 0xFFFF) return true;
-        const wchar_t letter = static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(key))));
+        wchar_t letter = static_cast<wchar_t>(key);
+        ::CharUpperBuffW(&letter, 1);
         CMenuLevelUI* root = m_levels[level].root;
         const int count = root->GetCount();
         CMenuElementUI* hot = GetHotItem(level);

@@ -52,6 +52,7 @@ CUIString Dest(const RECT& box, int percent) {
 
 COLORREF Rgb(DWORD argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
 
+// The mark, as two strokes.
 void DrawCheckMark(HDC dc, const RECT& box, DWORD color, int thickness) {
     const int w = box.right - box.left;
     const int h = box.bottom - box.top;
@@ -59,18 +60,20 @@ void DrawCheckMark(HDC dc, const RECT& box, DWORD color, int thickness) {
     if (side <= 2) return;
     const int x = box.left + (w - side) / 2;
     const int y = box.top + (h - side) / 2;
-    const POINT mark[] = {{x, y + side / 2}, {x + side / 3, y + side - side / 6}, {x + side, y + side / 6}};
     CGdiGuard pen(dc, ::CreatePen(PS_SOLID, thickness, Rgb(color)));
-    ::Polyline(dc, mark, 3);
+    ::MoveToEx(dc, x, y + side / 2, nullptr);
+    ::LineTo(dc, x + side / 3, y + side - side / 6);
+    ::LineTo(dc, x + side, y + side / 6);
 }
 
+// A triangle pointing right, drawn as one column per pixel.
 void DrawArrow(HDC dc, const RECT& box, DWORD color, int size) {
-    const int cx = (box.left + box.right) / 2;
+    const int cx = (box.left + box.right) / 2 - size / 2;
     const int cy = (box.top + box.bottom) / 2;
-    const POINT tip[] = {{cx - size / 2, cy - size}, {cx + size / 2, cy}, {cx - size / 2, cy + size}};
-    CGdiGuard brush(dc, ::CreateSolidBrush(Rgb(color)));
-    CGdiGuard pen(dc, ::CreatePen(PS_SOLID, 1, Rgb(color)));
-    ::Polygon(dc, tip, 3);
+    for (int i = 0; i <= size; ++i) {
+        const int reach = size - i;
+        CUIRender::FillSolid(dc, CUIRect(cx + i, cy - reach, cx + i + 1, cy + reach + 1), color);
+    }
 }
 
 }  // namespace
@@ -118,8 +121,9 @@ void CMenuElementUI::SetText(const wchar_t* text) {
             continue;
         }
         if (p[1] != 0) {
-            m_chMnemonic = static_cast<wchar_t>(
-                reinterpret_cast<ULONG_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(p[1])))));
+            wchar_t letter = p[1];
+            ::CharUpperBuffW(&letter, 1);
+            m_chMnemonic = letter;
         }
         break;
     }
