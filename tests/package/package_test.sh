@@ -25,7 +25,14 @@ cmake -S "$src/examples/settings_dialog" -B "$work/example" -G Ninja -DCMAKE_BUI
   -DCMAKE_EXPORT_COMPILE_COMMANDS=ON > "$work/configure.log" || { cat "$work/configure.log"; fail "configure failed"; }
 cmake --build "$work/example" || fail "the example does not build against the package"
 # Built from the installed tree only: no include path into the source tree, no header read from it.
-grep -F -- "$src" "$work/example/compile_commands.json" | grep -vF "$src/examples/" && fail "source tree on a compile line"
+# (The build tree may sit inside the source tree, as build/ does: only include paths count.)
+incs=$(grep -oE -- '-(I|isystem) ?[^ "]+' "$work/example/compile_commands.json" | sed -E 's/^-(I|isystem) ?//')
+while read -r dir; do
+  case $dir in
+    "$src"/examples/* | "$work"/*) ;;
+    "$src"/*) fail "source tree on a compile line ($dir)" ;;
+  esac
+done <<< "$incs"
 if ninja -C "$work/example" -t deps | grep -E "^ +$src/(ui|support|launcher)/"; then
   fail "the example read the source tree's headers"
 fi
