@@ -73,7 +73,8 @@ const char* const kControlAttrs[] = {
     "nativebkcolor", "multiselect", "header", "itembkimage", "itemaltbkcolor", "itemdisabledbkcolor",
     "itemdisabledimage", "texts", "sepimage", "resizable",
     "trigger", "shortcuttext", "checked", "separator", "icon", "separatorheight", "iconwidth", "showdelay",
-    "shadow", "checkimage", "shortcuttextcolor", "separatorcolor", "color", "barwidth", "file"};
+    "shadow", "checkimage", "shortcuttextcolor", "separatorcolor", "color", "barwidth", "file",
+    "rowcount", "rowformat"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
     "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",
@@ -137,6 +138,7 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     if (name == "date") return rng.Pick(kDates);
     if (name == "text" && rng.Chance(10)) return rng.Pick(kRtfTexts);
     if (name == "itemsize") return Numbers(rng, 2);
+    if (name == "rowformat") return rng.Chance(50) ? "Row {n}|{i}|{x}|" : "{n|{i}}{n}||\\|{";
     if (name == "animationdirection") return rng.Chance(50) ? "vertical" : rng.Pick(kWords);
     if (name == "innerstyle" || name == "vscrollbarstyle" || name == "hscrollbarstyle") return AttributeList(rng);
     if (name == "text" || name == "tooltip" || name == "userdata" || name == "name") {

@@ -437,6 +437,8 @@ const AttributeText kAttributes[] = {
     {L"List", L"itemdisabledimage", nullptr, L"—", kPlain, L"picture of disabled rows"},
     {L"List", L"multiselect", nullptr, L"false", kPlain, L"several rows can be selected (Ctrl and Shift clicks)"},
     {L"List", L"header", L"text", L"shown", kPlain, L"`hidden` or `false` hides the header"},
+    {L"List", L"rowcount", nullptr, L"—", kPlain, L"makes the list one fed by data: this many rows of texts from `rowformat`"},
+    {L"List", L"rowformat", L"text", L"Row {n}", kPlain, L"the data rows' column texts, separated by `|`; `{n}` is the row's number, `{i}` its index"},
 
     {L"ListHeaderItem", L"normalimage", nullptr, L"—", kPlain, L"picture in the normal state"},
     {L"ListHeaderItem", L"hotimage", nullptr, L"—", kPlain, L"picture under the pointer"},

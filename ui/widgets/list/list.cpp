@@ -76,18 +76,23 @@ bool CListUI::AddAt(CControlUI* control, int index) {
         MarkDirty();
         return true;
     }
-    return m_pBody->AddAt(control, index);
+    // A list fed by data makes its row controls itself.
+    return m_pSource == nullptr && m_pBody->AddAt(control, index);
 }
 
 bool CListUI::Remove(CControlUI* control) {
     if (control == nullptr) return false;
     if (control == m_pHeader) return AddAt(new CListHeaderUI, 0);  // an empty header takes its place
-    return m_pBody->Remove(control);
+    return m_pSource == nullptr && m_pBody->Remove(control);
 }
 
-bool CListUI::RemoveAt(int index) { return m_pBody->RemoveAt(index); }
-void CListUI::RemoveAll() { m_pBody->RemoveAll(); }
-CControlUI* CListUI::GetRow(int row) const { return m_pBody->GetItemAt(row); }
+bool CListUI::RemoveAt(int index) { return m_pSource == nullptr && m_pBody->RemoveAt(index); }
+
+void CListUI::RemoveAll() {
+    if (m_pSource == nullptr) m_pBody->RemoveAll();
+}
+
+CControlUI* CListUI::GetRow(int row) const { return GetRowControl(row); }
 
 int CListUI::GetRowIndex(CControlUI* control) const {
     IListRowUI* row = AsRow(control);
@@ -114,11 +119,44 @@ void CListUI::ResetRows(int count) {
     RowChanged(-1);
 }
 
+// ---- a list fed by data ----
+
+void CListUI::SetDataSource(IListDataSource* source) {
+    if (source == m_pSource) return;
+    // The rows of the old kind go: row controls, or the controls bound to data rows.
+    m_pSource = nullptr;
+    m_pBody->RemoveAll();
+    m_pSource = source;
+    DataChanged();
+}
+
+void CListUI::DataChanged() {
+    const int count = m_pSource != nullptr ? m_pSource->GetRowCount() : 0;
+    m_nDataRows = count > 0 ? count : 0;
+    if (m_pSource != nullptr) ResetRows(m_nDataRows);
+    m_pBody->DataChanged();
+}
+
+void CListUI::ReadRowText(int row, CUIString& out) const {
+    if (m_pSource == nullptr) {
+        out = GetRowText(row);
+    } else if (row >= 0 && row < m_nDataRows) {
+        m_pSource->GetText(row, 0, out);
+    } else {
+        out.Empty();
+    }
+}
+
 // ---- hooks ----
 
-int CListUI::GetRowCount() const { return m_pBody->GetCount(); }
+int CListUI::GetRowCount() const { return m_pSource != nullptr ? m_nDataRows : m_pBody->GetCount(); }
 
 CUIString CListUI::GetRowText(int row) const {
+    if (m_pSource != nullptr) {
+        CUIString text;
+        ReadRowText(row, text);
+        return text;
+    }
     CControlUI* control = GetRowControl(row);
     if (control == nullptr) return CUIString();
     IListRowUI* item = AsRow(control);
@@ -126,11 +164,13 @@ CUIString CListUI::GetRowText(int row) const {
 }
 
 bool CListUI::IsRowSelectable(int row) const {
+    if (m_pSource != nullptr) return row >= 0 && row < m_nDataRows;
     CControlUI* control = GetRowControl(row);
     return control != nullptr && control->IsEnabled();
 }
 
 CUIRect CListUI::GetRowRect(int row) const {
+    if (m_pSource != nullptr) return row >= 0 && row < m_nDataRows ? m_pBody->DataRowRect(row) : CUIRect();
     CControlUI* control = GetRowControl(row);
     return control != nullptr ? control->GetPos() : CUIRect();
 }
@@ -140,7 +180,9 @@ void CListUI::ShowRow(int row) {
     m_pBody->ScrollToShow(GetRowRect(row));
 }
 
-CControlUI* CListUI::GetRowControl(int row) const { return m_pBody->GetItemAt(row); }
+CControlUI* CListUI::GetRowControl(int row) const {
+    return m_pSource != nullptr ? m_pBody->DataRowControl(row) : m_pBody->GetItemAt(row);
+}
 
 void CListUI::RowChanged(int /*row*/) { m_pBody->Repaint(); }
 
@@ -275,6 +317,7 @@ bool CListUI::SelectRange(int from, int to, bool add, bool notify) {
 
 bool CListUI::Range(int from, int to, bool add) {
     bool changed = m_sel.SelectRange(from, to, add);
+    if (m_pSource != nullptr) return changed;  // every data row can be selected
     // Rows that cannot be selected stay out of a range.
     for (int i = from < to ? from : to, end = from < to ? to : from; i <= end; ++i) {
         if (!IsRowSelectable(i)) changed = m_sel.Set(i, false) || changed;
@@ -369,18 +412,22 @@ bool CListUI::MoveByKey(UINT vk, WORD keyState) {
 bool CListUI::TypeAhead(wchar_t ch, DWORD time) {
     if (ch < 0x20 || ch == 0x7F) return false;
     const CUIString& prefix = m_typeAhead.Add(ch, time);
+    if (m_typeAhead.IsHopeless()) return false;
     const int count = GetRowCount();
     const int caret = m_sel.GetCaret();
     // One letter looks past the caret; a longer prefix may still match the caret's row.
     const int start = (m_typeAhead.IsCycling() || caret < 0) ? caret + 1 : caret;
+    // One pass over the rows at most, reading each text into the same string.
+    CUIString text;
     for (int n = 0; n < count; ++n) {
-        const int row = (start + n) % count;
+        const int row = static_cast<int>((static_cast<long long>(start) + n) % count);
         if (!IsRowSelectable(row)) continue;
-        const CUIString text = GetRowText(row);
+        ReadRowText(row, text);
         if (!CListTypeAhead::StartsWith(text.GetData(), prefix)) continue;
         MoveCaret(row, 0);
         return true;
     }
+    m_typeAhead.Missed();
     return false;
 }
 
@@ -470,6 +517,19 @@ void CListUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     }
     if (NameIs(name, L"multiselect")) {
         SetMultiSelect(IsTrue(value));
+    } else if (NameIs(name, L"rowcount") || NameIs(name, L"rowformat")) {
+        if (m_pGenerated == nullptr) m_pGenerated = std::make_unique<CListGeneratedSource>();
+        if (NameIs(name, L"rowcount")) {
+            m_pGenerated->SetRowCount(ToInt(value));
+        } else {
+            m_pGenerated->SetFormat(value);
+        }
+        // The count makes the list one fed by data; a new format shows at once in one.
+        if (m_pSource == m_pGenerated.get()) {
+            DataChanged();
+        } else if (NameIs(name, L"rowcount")) {
+            SetDataSource(m_pGenerated.get());
+        }
     } else if (NameIs(name, L"header")) {
         SetHeaderShown(::_wcsicmp(value, L"hidden") != 0 && ::_wcsicmp(value, L"false") != 0);
     } else if (NameIs(name, L"vscrollbar")) {

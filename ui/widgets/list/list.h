@@ -42,9 +42,16 @@
 //   here are ready-made ones. Rows report presses, clicks, double clicks and hover
 //   through RowPressed, RowClicked, RowActivated and SetHotRow.
 // - Columns are read with GetColumnCount and GetColumnSpan (window pixels, scrolled).
+//
+// A list fed by data (list_data.h): SetDataSource, or "rowcount" and "rowformat" in
+// markup, shows a source's rows through a few row controls that the body binds to the
+// rows in view; such a list takes no row controls of its own.
 #pragma once
 
+#include <memory>
+
 #include "ui/controls/container.h"
+#include "ui/widgets/list/list_data.h"
 #include "ui/widgets/list/list_looks.h"
 #include "ui/widgets/list/list_selection.h"
 
@@ -99,6 +106,16 @@ public:
     SIZE GetScrollRange() const override;
     void SetScrollPos(SIZE pos) override;
     void EnableScrollBar(bool vertical = true, bool horizontal = false) override;
+
+    // ---- a list fed by data (list_data.h) ----
+    // Shows the source's rows instead of row controls, which go (null: back to row
+    // controls, none yet). The list does not own the source: it must outlive the list,
+    // or be taken away first.
+    void SetDataSource(IListDataSource* source);
+    IListDataSource* GetDataSource() const { return m_pSource; }
+    // The source's rows changed: takes its row count again, forgets the selection and
+    // binds the rows in view anew.
+    void DataChanged();
 
     CListHeaderUI* GetHeader() const { return m_pHeader; }
     CListBodyUI* GetBody() const { return m_pBody; }
@@ -183,6 +200,8 @@ private:
     // Selects a range (leaving out rows that cannot be selected); true when that changed anything.
     bool Range(int from, int to, bool add);
     void MoveCaret(int to, WORD keyState);
+    // A row's first text into `out`, for searches that read many rows.
+    void ReadRowText(int row, CUIString& out) const;
 
     CListHeaderUI* m_pHeader;
     CListBodyUI* m_pBody;
@@ -193,6 +212,9 @@ private:
     bool m_bShowHeader;
     bool m_bBarsChosen;  // "vscrollbar"/"hscrollbar" were given, or the default bars made
     int m_nHeaderX;      // the sideways scroll the header was placed for
+    IListDataSource* m_pSource = nullptr;
+    int m_nDataRows = 0;  // the source's row count when last asked
+    std::unique_ptr<CListGeneratedSource> m_pGenerated;  // made by "rowcount"
 };
 
 }  // namespace SkinUI

@@ -15,6 +15,10 @@ namespace {
 // What a screen reader reads for a row's default action ("double click") and a column's ("click").
 const wchar_t kRowAction[] = L"\u53CC\u51FB";
 const wchar_t kColumnAction[] = L"\u5355\u51FB";
+// A list fed by data shows only the rows in view: it tells its row count ("N items in
+// all"), and each row its place ("n / N").
+const wchar_t kRowCount[] = L"\u5171 %d \u9879";
+const wchar_t kRowPlace[] = L"%d / %d";
 
 const TAccessibleRules* g_next = nullptr;
 
@@ -52,11 +56,21 @@ void DescribeRow(CControlUI* control, IListRowUI* row, TUIAccessibleInfo& info) 
     const RECT view = list->GetBody()->GetClientPos();
     if (!::IntersectRect(&shown, &control->GetPos(), &view)) info.state |= STATE_SYSTEM_OFFSCREEN;
     info.defaultAction = kRowAction;
+    if (list->GetDataSource() != nullptr && info.description.IsEmpty()) {
+        wchar_t place[40];
+        ::wsprintfW(place, kRowPlace, index + 1, list->GetRowCount());
+        info.description = place;
+    }
 }
 
 void Describe(CControlUI* control, TUIAccessibleInfo& info) {
     if (CListUI* list = AsList(control)) {
         if (list->IsMultiSelect()) info.state |= STATE_SYSTEM_MULTISELECTABLE | STATE_SYSTEM_EXTSELECTABLE;
+        if (list->GetDataSource() != nullptr && info.description.IsEmpty()) {
+            wchar_t count[40];
+            ::wsprintfW(count, kRowCount, list->GetRowCount());
+            info.description = count;
+        }
     } else if (IListRowUI* row = AsRow(control)) {
         DescribeRow(control, row, info);
     } else if (auto* column = static_cast<CListHeaderItemUI*>(control->GetInterface(L"ListHeaderItem"))) {

@@ -2,6 +2,7 @@
 
 #include "ui/controls/scroll_bar.h"
 #include "ui/widgets/list/list.h"
+#include "ui/widgets/list/list_element.h"
 #include "ui/widgets/list/list_header.h"
 
 namespace SkinUI {
@@ -37,6 +38,12 @@ void CListBodyUI::PlaceAt(CUIRect rc, bool invalidate) {
     VisibleScroll(scroll, range);
     const int columns = m_pOwner != nullptr ? m_pOwner->GetHeader()->GetColumnsWidth() : 0;
     const int width = columns > rc.GetWidth() ? columns : rc.GetWidth();
+    if (m_pOwner != nullptr && m_pOwner->GetDataSource() != nullptr) {
+        PlaceDataRows(rc, scroll, width);
+        const long long needed = static_cast<long long>(m_pOwner->GetRowCount()) * DataRowStep();
+        UpdateScrollBars(rc, columns, needed > (1 << 30) ? (1 << 30) : static_cast<int>(needed));
+        return;
+    }
     long long y = rc.top - scroll.cy;
     long long needed = 0;
     bool inOrder = true;
@@ -69,6 +76,89 @@ void CListBodyUI::SetScrollPos(SIZE pos) {
     // The header moves first: rows that hold controls place them in its columns.
     if (m_pOwner != nullptr && x != now.cx) m_pOwner->PlaceHeader(x);
     CContainerUI::SetScrollPos(pos);
+    // Data rows: the controls now show other rows.
+    if (m_pOwner != nullptr && m_pOwner->GetDataSource() != nullptr) {
+        VisibleScroll(now, range);
+        const CUIRect rc = GetClientPos();
+        const int columns = m_pOwner->GetHeader()->GetColumnsWidth();
+        PlaceDataRows(rc, now, columns > rc.GetWidth() ? columns : rc.GetWidth());
+    }
+}
+
+// ---- a list fed by data ----
+
+int CListBodyUI::DataRowStep() const {
+    const int height = m_pOwner != nullptr ? m_pOwner->GetDefaultRowHeight() : 0;
+    return height > 0 ? height : 1;
+}
+
+void CListBodyUI::DataChanged() {
+    m_nBoundColumns = -1;
+    MarkDirty();
+}
+
+CControlUI* CListBodyUI::DataRowControl(int row) const {
+    if (row < m_nFirstDataRow || row - m_nFirstDataRow >= m_nDataShown) return nullptr;
+    return GetItemAt(row - m_nFirstDataRow);
+}
+
+CUIRect CListBodyUI::DataRowRect(int row) const {
+    const CUIRect rc = GetClientPos();
+    SIZE scroll;
+    SIZE range;
+    VisibleScroll(scroll, range);
+    const int columns = m_pOwner != nullptr ? m_pOwner->GetHeader()->GetColumnsWidth() : 0;
+    const int width = columns > rc.GetWidth() ? columns : rc.GetWidth();
+    const int step = DataRowStep();
+    long long top = rc.top - static_cast<long long>(scroll.cy) + static_cast<long long>(row) * step;
+    top = top < -(1 << 30) ? -(1 << 30) : top > (1 << 30) ? (1 << 30) : top;
+    return CUIRect(rc.left - scroll.cx, static_cast<int>(top), rc.left - scroll.cx + width, static_cast<int>(top) + step);
+}
+
+void CListBodyUI::PlaceDataRows(const CUIRect& rc, SIZE scroll, int width) {
+    const int count = m_pOwner->GetRowCount();
+    IListDataSource* source = m_pOwner->GetDataSource();
+    const int step = DataRowStep();
+    const int first = scroll.cy / step;
+    int shown = rc.GetHeight() / step + 2;
+    if (shown > kMaxDataControls) shown = kMaxDataControls;
+    if (shown > count - first) shown = count - first;
+    if (shown < 0) shown = 0;
+    const int columns = m_pOwner->GetColumnCount() > 0 ? m_pOwner->GetColumnCount() : 1;
+    const bool rebind = columns != m_nBoundColumns;
+    m_nBoundColumns = columns;
+    // Controls are made as the view grows and kept (hidden) when fewer rows show: one
+    // may be handling the very event that scrolled the list.
+    while (GetCount() < shown) {
+        auto* made = new CListTextElementUI;
+        made->SetOwner(m_pOwner);
+        if (!CContainerUI::AddAt(made, GetCount())) break;
+    }
+    m_nFirstDataRow = first;
+    m_nDataShown = shown < GetCount() ? shown : GetCount();
+    CUIString text;
+    long long top = rc.top - scroll.cy % step;
+    for (int i = 0; i < GetCount(); ++i) {
+        auto* control = static_cast<CListTextElementUI*>(GetItemAt(i)->GetInterface(L"ListTextElement"));
+        if (control == nullptr) continue;
+        const int row = first + i;
+        const bool used = i < m_nDataShown;
+        control->SetInternVisible(used);
+        if (used && (rebind || control->GetRowIndex() != row)) {
+            control->SetRowIndex(row);
+            for (int c = 0; c < columns || c < control->GetColumnTextCount(); ++c) {
+                text.Empty();
+                if (c < columns) source->GetText(row, c, text);
+                control->SetColumnText(c, text);
+            }
+        }
+        if (!used) control->SetRowIndex(-1);
+        const LONG y = top > (1 << 30) ? (1 << 30) : static_cast<LONG>(top);
+        // Hidden controls sit, empty, below the last row, so the controls stay in order.
+        control->PlaceAt(CUIRect(rc.left - scroll.cx, y, rc.left - scroll.cx + width, used ? y + step : y), false);
+        if (used) top += step;
+    }
+    m_nFlowAxis = 1;
 }
 
 void CListBodyUI::SetFocus() {

@@ -1,13 +1,16 @@
 #include "ui/widgets/list/list_selection.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstddef>
 #include <cwchar>
 #include <cwctype>
 
 namespace SkinUI {
 
 void CListSelection::Reset(int count) {
-    m_selected.assign(count > 0 ? static_cast<size_t>(count) : 0u, 0);
+    m_runs.clear();
+    m_rows = count > 0 ? count : 0;
     m_count = 0;
     m_caret = m_anchor = m_hot = -1;
 }
@@ -18,9 +21,66 @@ int CListSelection::Follow(int mark, int at, int count, bool inserted) {
     return mark < at + count ? -1 : mark - count;
 }
 
+size_t CListSelection::RunFrom(long long row) const {
+    const auto it = std::lower_bound(m_runs.begin(), m_runs.end(), row,
+                                     [](const TRun& run, long long r) { return run.last < r; });
+    return static_cast<size_t>(it - m_runs.begin());
+}
+
+bool CListSelection::Join(int lo, int hi) {
+    // Runs that overlap lo..hi or touch it become one.
+    const size_t i = RunFrom(static_cast<long long>(lo) - 1);
+    size_t j = i;
+    TRun joined = {lo, hi};
+    int covered = 0;
+    while (j < m_runs.size() && static_cast<long long>(m_runs[j].first) <= static_cast<long long>(hi) + 1) {
+        joined.first = std::min(joined.first, m_runs[j].first);
+        joined.last = std::max(joined.last, m_runs[j].last);
+        covered += m_runs[j].last - m_runs[j].first + 1;
+        ++j;
+    }
+    const int before = m_count;
+    m_count += (joined.last - joined.first + 1) - covered;
+    if (j == i) {
+        m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(i), joined);
+    } else {
+        m_runs[i] = joined;
+        m_runs.erase(m_runs.begin() + static_cast<std::ptrdiff_t>(i) + 1, m_runs.begin() + static_cast<std::ptrdiff_t>(j));
+    }
+    return m_count != before;
+}
+
+bool CListSelection::Cut(int lo, int hi) {
+    const size_t i = RunFrom(lo);
+    size_t j = i;
+    std::vector<TRun> kept;
+    while (j < m_runs.size() && m_runs[j].first <= hi) {
+        const TRun run = m_runs[j++];
+        if (run.first < lo) kept.push_back(TRun{run.first, lo - 1});
+        if (run.last > hi) kept.push_back(TRun{hi + 1, run.last});
+        m_count -= std::min(run.last, hi) - std::max(run.first, lo) + 1;
+    }
+    if (j == i) return false;
+    m_runs.erase(m_runs.begin() + static_cast<std::ptrdiff_t>(i), m_runs.begin() + static_cast<std::ptrdiff_t>(j));
+    m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(i), kept.begin(), kept.end());
+    return true;
+}
+
 void CListSelection::Inserted(int at, int count) {
-    if (count <= 0 || at < 0 || at > GetRowCount()) return;
-    m_selected.insert(m_selected.begin() + at, static_cast<size_t>(count), 0);
+    if (count <= 0 || at < 0 || at > GetRowCount() || count > INT_MAX - m_rows) return;
+    m_rows += count;
+    const size_t i = RunFrom(at);
+    if (i < m_runs.size() && m_runs[i].first < at) {
+        // The new rows split a run; they come in unselected.
+        const TRun tail = {at, m_runs[i].last};
+        m_runs[i].last = at - 1;
+        m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(i) + 1, tail);
+    }
+    for (size_t k = i; k < m_runs.size(); ++k) {
+        if (m_runs[k].first < at) continue;
+        m_runs[k].first += count;
+        m_runs[k].last += count;
+    }
     m_caret = Follow(m_caret, at, count, true);
     m_anchor = Follow(m_anchor, at, count, true);
     m_hot = Follow(m_hot, at, count, true);
@@ -29,34 +89,44 @@ void CListSelection::Inserted(int at, int count) {
 void CListSelection::Removed(int at, int count) {
     if (at < 0 || at >= GetRowCount() || count <= 0) return;
     if (count > GetRowCount() - at) count = GetRowCount() - at;
-    auto first = m_selected.begin() + at;
-    m_count -= static_cast<int>(std::count(first, first + count, 1));
-    m_selected.erase(first, first + count);
+    Cut(at, at + count - 1);
+    const size_t i = RunFrom(at);
+    for (size_t k = i; k < m_runs.size(); ++k) {
+        m_runs[k].first -= count;
+        m_runs[k].last -= count;
+    }
+    // The runs on either side of the removed rows may now touch.
+    if (i > 0 && i < m_runs.size() && m_runs[i - 1].last + 1 == m_runs[i].first) {
+        m_runs[i - 1].last = m_runs[i].last;
+        m_runs.erase(m_runs.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    m_rows -= count;
     m_caret = Follow(m_caret, at, count, false);
     m_anchor = Follow(m_anchor, at, count, false);
     m_hot = Follow(m_hot, at, count, false);
 }
 
-bool CListSelection::IsSelected(int row) const { return Valid(row) && m_selected[static_cast<size_t>(row)] != 0; }
+bool CListSelection::IsSelected(int row) const {
+    if (!Valid(row)) return false;
+    const size_t i = RunFrom(row);
+    return i < m_runs.size() && m_runs[i].first <= row;
+}
 
 int CListSelection::NextSelected(int row) const {
-    if (m_count == 0) return -1;
-    for (int i = row < 0 ? 0 : row + 1; i < GetRowCount(); ++i) {
-        if (m_selected[static_cast<size_t>(i)] != 0) return i;
-    }
-    return -1;
+    const long long from = row < 0 ? 0 : static_cast<long long>(row) + 1;
+    const size_t i = RunFrom(from);
+    if (i >= m_runs.size()) return -1;
+    return m_runs[i].first > from ? m_runs[i].first : static_cast<int>(from);
 }
 
 bool CListSelection::Set(int row, bool selected) {
-    if (!Valid(row) || IsSelected(row) == selected) return false;
-    m_selected[static_cast<size_t>(row)] = selected ? 1 : 0;
-    m_count += selected ? 1 : -1;
-    return true;
+    if (!Valid(row)) return false;
+    return selected ? Join(row, row) : Cut(row, row);
 }
 
 bool CListSelection::Clear() {
     if (m_count == 0) return false;
-    std::fill(m_selected.begin(), m_selected.end(), 0);
+    m_runs.clear();
     m_count = 0;
     return true;
 }
@@ -65,20 +135,17 @@ bool CListSelection::SelectRange(int a, int b, bool add) {
     if (!Valid(a) || !Valid(b)) return false;
     const int lo = a < b ? a : b;
     const int hi = a < b ? b : a;
-    bool changed = false;
-    if (!add && m_count > 0) {
-        for (int i = NextSelected(-1); i >= 0; i = NextSelected(i)) {
-            if (i < lo || i > hi) changed = Set(i, false) || changed;
-        }
-    }
-    for (int i = lo; i <= hi; ++i) changed = Set(i, true) || changed;
-    return changed;
+    if (add) return Join(lo, hi);
+    if (m_runs.size() == 1 && m_runs[0].first == lo && m_runs[0].last == hi) return false;
+    m_runs.assign(1, TRun{lo, hi});
+    m_count = hi - lo + 1;
+    return true;
 }
 
 // ---- type-ahead ----
 
 const CUIString& CListTypeAhead::Add(wchar_t ch, DWORD time) {
-    if (m_typed.IsEmpty() || time - m_last > static_cast<DWORD>(kResetMs)) m_typed.Empty();
+    if (m_typed.IsEmpty() || time - m_last > static_cast<DWORD>(kResetMs)) Reset();
     m_last = time;
     m_typed += ch;
     m_cycling = true;
