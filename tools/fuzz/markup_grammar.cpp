@@ -11,6 +11,8 @@ const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Containe
                                  "Combo",          "ComboBox",         "Slider",
                                  "RichEdit",       "HotKey",           "DateTime",
                                  "Edit",           "IPAddress",        "IPAddressEx",
+                                 "TreeView",       "TreeNode",         "ListEx",
+                                 "ListContainerHeaderItem", "ListTextExtElement",
                                  "List",           "ListHeader",       "ListHeaderItem",
                                  "ListLabelElement", "ListTextElement", "ListContainerElement",
                                  "Menu",           "MenuElement",      "ColorPalette",     "FileIcon"};
@@ -71,6 +73,8 @@ const char* const kControlAttrs[] = {
     "thumbsize", "thumbimage", "thumbpushedimage", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile",
     "readonly", "password", "passwordchar", "digitsonly", "maxchar", "placeholder", "placeholdercolor",
     "nativebkcolor", "multiselect", "header", "itembkimage", "itemaltbkcolor", "itemdisabledbkcolor",
+    "indent", "checkboxes", "expanded", "checkbox", "expandedimage", "collapsedimage",
+    "checkedimage", "uncheckedimage", "mixedimage",
     "itemdisabledimage", "texts", "sepimage", "resizable",
     "trigger", "shortcuttext", "checked", "separator", "icon", "separatorheight", "iconwidth", "showdelay",
     "shadow", "checkimage", "shortcuttextcolor", "separatorcolor", "color", "barwidth", "file",

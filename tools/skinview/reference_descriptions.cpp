@@ -87,6 +87,16 @@ const ElementText kElements[] = {
      nullptr},
     {L"ListContainerElement", L"A list row that holds any controls.",
      nullptr},
+    {L"ListEx", L"A list whose rows and header can carry check boxes; a header box checks all the rows.",
+     L"itemcheck: a row's box was checked or cleared (wParam: the row, or -1 for the header's box; lParam: 1 checked, 0 cleared)"},
+    {L"ListContainerHeaderItem", L"A header item that holds controls, with an optional check box that checks all the rows of its list.",
+     nullptr},
+    {L"ListTextExtElement", L"A list row with one text per column and a check box before the first.",
+     nullptr},
+    {L"TreeView", L"A list of nodes that nest, expand and collapse, with optional check boxes.",
+     L"itemselect: another node was selected (wParam: its row, lParam: the row before)\nitemclick: a node was clicked (wParam: its row)\nitemactivate: a node was double-clicked or Enter pressed on it\nitemexpand: a node was expanded (wParam: its row)\nitemcollapse: a node was collapsed (wParam: its row)\nitemcheck: a node's box was checked or cleared (wParam: its row, lParam: 1 checked, 0 cleared)"},
+    {L"TreeNode", L"A node of a tree: its child TreeNode elements are its child nodes, its other children the row's content.",
+     nullptr},
     {L"Menu", L"A menu: its children are menu elements, shown in a popup window.",
      L"menuselect: an item was chosen (sent by the item; wParam: its index)"},
     {L"MenuElement", L"One item of a menu; menu elements inside it make its submenu.",
@@ -448,6 +458,30 @@ const AttributeText kAttributes[] = {
     {L"ListHeaderItem", L"resizable", nullptr, L"true", kPlain, L"the column can be resized by dragging"},
 
     {L"ListTextElement", L"texts", L"text", L"—", kPlain, L"the texts of the columns, separated by `|`"},
+
+    {L"ListEx", L"checkedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a checked box"},
+    {L"ListEx", L"uncheckedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a cleared box"},
+    {L"ListEx", L"mixedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a header box when some rows are checked"},
+
+    {L"ListContainerHeaderItem", L"checkbox", nullptr, L"false", kPlain, L"shows a box that checks or clears every row"},
+    {L"ListContainerHeaderItem", L"sepwidth", nullptr, L"4", kScaled, L"width of the band at its right edge that resizes the column"},
+    {L"ListContainerHeaderItem", L"resizable", nullptr, L"true", kPlain, L"the column can be resized by dragging"},
+
+    {L"ListTextExtElement", L"checked", nullptr, L"false", kPlain, L"the row's box is checked"},
+
+    {L"TreeView", L"indent", nullptr, L"16", kScaled, L"indentation of each level, also the width of the expand button"},
+    {L"TreeView", L"checkboxes", nullptr, L"false", kPlain, L"every node shows a check box"},
+    {L"TreeView", L"expandedimage", nullptr, L"— (a drawn minus box)", kPlain, L"button of an expanded node"},
+    {L"TreeView", L"collapsedimage", nullptr, L"— (a drawn plus box)", kPlain, L"button of a collapsed node"},
+    {L"TreeView", L"checkedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a checked box"},
+    {L"TreeView", L"uncheckedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a cleared box"},
+    {L"TreeView", L"mixedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a box whose descendants are partly checked"},
+    {L"TreeView", L"multiselect", nullptr, L"false", kPlain, L"ignored: a tree selects one node at a time"},
+    {L"TreeView", L"rowcount", nullptr, L"—", kPlain, L"ignored: a tree's rows are its nodes"},
+    {L"TreeView", L"rowformat", nullptr, L"—", kPlain, L"ignored: a tree's rows are its nodes"},
+
+    {L"TreeNode", L"expanded", nullptr, L"false", kPlain, L"the child nodes are shown"},
+    {L"TreeNode", L"checked", nullptr, L"false", kPlain, L"checks the node's box and those of its descendants"},
 
     {L"Menu", L"trigger", L"text", L"—", kPlain, L"the name of the control whose click opens the menu"},
     {L"Menu", L"itemheight", nullptr, L"0", kScaled, L"height of an item (0: the font's height plus 10)"},

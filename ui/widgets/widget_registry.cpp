@@ -27,7 +27,11 @@
 #include "ui/widgets/layout/tile_layout.h"
 #include "ui/widgets/list/list_accessible.h"
 #include "ui/widgets/list/list_element.h"
+#include "ui/widgets/list/list_ex.h"
 #include "ui/widgets/list/list_header.h"
+#include "ui/widgets/list/tree_accessible.h"
+#include "ui/widgets/list/tree_node.h"
+#include "ui/widgets/list/tree_view.h"
 #include "ui/widgets/menu/menu.h"
 #include "ui/widgets/menu/menu_accessible.h"
 #include "ui/widgets/menu/menu_element.h"
@@ -66,20 +70,26 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CRichEditUI", &Make<CRichEditUI>);
     factory.RegisterControl(L"CScrollBarUI", &Make<CScrollBarUI>);
     factory.RegisterControl(L"CSliderUI", &Make<CSliderUI>);
+    factory.RegisterControl(L"CTreeNodeUI", &Make<CTreeNodeUI>);
+    factory.RegisterControl(L"CTreeViewUI", &Make<CTreeViewUI>);
     factory.RegisterControl(L"CAnimationTabLayoutUI", &Make<CAnimationTabLayoutUI>);
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
     factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);
     factory.RegisterControl(L"CTileLayoutUI", &Make<CTileLayoutUI>);
     factory.RegisterControl(L"CColorPaletteUI", &Make<CColorPaletteUI>);
+    factory.RegisterControl(L"CListExUI", &Make<CListExUI>);
+    factory.RegisterControl(L"CListContainerHeaderItemUI", &Make<CListContainerHeaderItemUI>);
+    factory.RegisterControl(L"CListTextExtElementUI", &Make<CListTextExtElementUI>);
     factory.RegisterControl(L"CHotKeyUI", &Make<CHotKeyUI>);
     factory.RegisterControl(L"CFileIconUI", &Make<CFileIconUI>);
     // What screen readers see of the layouts and the buttons bound to tab layouts, and
     // of the options and check boxes, and of the rich edits, hot-key and date fields.
     // The text and IP-address fields: edit_accessible.h.
     // The lists: list_accessible.h.
+    // The trees and the lists with check boxes, asked before the lists: tree_accessible.h.
     // The menus, the colour palette and the file icon: menu_accessible.h, graphic_accessible.h.
-    Accessible::SetFurtherRules(MenuAccessibleRules(GraphicAccessibleRules(ListAccessibleRules(EditAccessibleRules(
-        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules()))))))));
+    Accessible::SetFurtherRules(MenuAccessibleRules(GraphicAccessibleRules(TreeAccessibleRules(ListAccessibleRules(EditAccessibleRules(
+        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules())))))))));
 }
 
 }  // namespace SkinUI
