@@ -79,6 +79,11 @@ std::vector<KnownName> ControlAttributeNames(const wchar_t* className) {
     return lister.Take();
 }
 
+bool ControlIsA(const wchar_t* className, const wchar_t* elementName) {
+    std::unique_ptr<SkinUI::CControlUI> control(SkinUI::CControlFactory::Instance().CreateControl(className));
+    return control && control->GetInterface(elementName) != nullptr;
+}
+
 std::vector<KnownName> WindowAttributeNames() {
     SkinUI::CPaintManagerUI manager;
     NameLister lister;

@@ -32,6 +32,9 @@ struct ApplyResult {
 std::vector<KnownName> ControlAttributeNames(const wchar_t* className);
 std::vector<KnownName> WindowAttributeNames();
 std::vector<KnownName> ImageKeyNames();
+// Whether a fresh control of the class answers GetInterface(name): true for the
+// class's own element name and those of every class it is built on.
+bool ControlIsA(const wchar_t* className, const wchar_t* elementName);
 
 // Applies one attribute to a fresh control of the class (no window, no
 // manager) and reports what happened.

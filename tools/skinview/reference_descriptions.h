@@ -7,7 +7,11 @@
 // Adding a control class: one ElementText row for the element (its notifications
 // included), then one AttributeText row for each attribute its ApplyAttribute
 // takes that none of its bases takes. Attributes are looked up first under the
-// element itself, then under the base that first takes them.
+// element itself, then under its bases, the nearest first (the classes it answers
+// GetInterface for; a base the factory does not register, such as "Field", may
+// have rows too). A row for an attribute a base also takes puts it in the class's
+// own table: write one where the class handles it in its own way or has another
+// default.
 
 #include <cstddef>
 

@@ -78,6 +78,18 @@ public:
 
     std::wstring& Out() { return m_out; }
 
+    bool Describes(const std::wstring& element, const std::wstring& name) const {
+        return m_attributes.count({Lower(element), Lower(name)}) != 0;
+    }
+    // The elements the attribute rows are written under.
+    std::vector<std::wstring> DescribedElements() const {
+        std::vector<std::wstring> out;
+        for (const auto& row : m_attributes) {
+            if (out.empty() || Lower(out.back()) != row.first.first) out.push_back(row.first.first);
+        }
+        return out;
+    }
+
     // The heading and line of an element, and its notifications.
     void Element(const std::wstring& element, const std::wstring& heading, const std::wstring& className) {
         m_out += L"\n### " + heading + L"\n\n";
@@ -186,23 +198,55 @@ struct ControlClass {
     std::wstring className;
     std::wstring element;
     std::vector<KnownName> names;
-    int base = -1;  // the class whose attributes this one takes besides its own
+    int base = -1;                      // the registered class it is built on most nearly
+    std::vector<std::wstring> lineage;  // the elements it is built on (registered or not), the nearest first
     bool Has(const std::wstring& name) const {
         return std::any_of(names.begin(), names.end(), [&](const KnownName& k) { return k.name == name; });
     }
 };
 
-// A class's base: the registered class with the most attributes that takes no attribute
-// the class lacks (with equal sets, the earlier one).
-void FindBases(std::vector<ControlClass>& classes) {
-    for (size_t i = 0; i < classes.size(); ++i) {
-        for (size_t j = 0; j < classes.size(); ++j) {
-            const ControlClass& c = classes[i];
-            const ControlClass& b = classes[j];
-            if (i == j || b.names.size() > c.names.size() || (b.names.size() == c.names.size() && j > i)) continue;
-            const bool subset = std::all_of(b.names.begin(), b.names.end(), [&](const KnownName& k) { return c.Has(k.name); });
-            if (subset && (c.base < 0 || classes[c.base].names.size() < b.names.size())) classes[i].base = static_cast<int>(j);
+// The real class hierarchy, as the controls report it: a control answers GetInterface for its
+// own element name and for each of its bases'. A class's base is the registered class it
+// answers for that itself answers for the most others. Its lineage also holds the described
+// elements that are no registered class (a base only other classes are built on), ordered by
+// how many of the class's registered ancestors answer for them.
+void FindBases(std::vector<ControlClass>& classes, const std::vector<std::wstring>& describedElements) {
+    const size_t n = classes.size();
+    std::vector<std::vector<bool>> isA(n, std::vector<bool>(n, false));
+    std::vector<size_t> depth(n, 0);
+    for (size_t i = 0; i < n; ++i) {
+        for (size_t j = 0; j < n; ++j) {
+            isA[i][j] = i != j && ControlIsA(classes[i].className.c_str(), classes[j].element.c_str());
+            if (isA[i][j]) ++depth[i];
         }
+    }
+    for (size_t i = 0; i < n; ++i) {
+        ControlClass& c = classes[i];
+        std::vector<size_t> chain{i};  // the class and its registered ancestors
+        for (size_t j = 0; j < n; ++j) {
+            if (!isA[i][j]) continue;
+            chain.push_back(j);
+            if (c.base < 0 || depth[j] > depth[static_cast<size_t>(c.base)]) c.base = static_cast<int>(j);
+        }
+        std::vector<std::wstring> candidates;
+        for (size_t j : chain) {
+            if (j != i) candidates.push_back(classes[j].element);
+        }
+        for (const std::wstring& e : describedElements) {
+            const bool registered = std::any_of(classes.begin(), classes.end(),
+                                                [&](const ControlClass& k) { return Lower(k.element) == Lower(e); });
+            if (!registered && ControlIsA(c.className.c_str(), e.c_str())) candidates.push_back(e);
+        }
+        std::vector<std::pair<size_t, std::wstring>> ranked;
+        for (const std::wstring& e : candidates) {
+            const size_t below = static_cast<size_t>(std::count_if(chain.begin(), chain.end(), [&](size_t j) {
+                return ControlIsA(classes[j].className.c_str(), e.c_str());
+            }));
+            ranked.emplace_back(below, e);
+        }
+        std::stable_sort(ranked.begin(), ranked.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& r : ranked) c.lineage.push_back(r.second);
     }
 }
 
@@ -216,20 +260,22 @@ void WriteControls(Writer& w) {
         c.names = ControlAttributeNames(cls.c_str());
         classes.push_back(std::move(c));
     }
-    FindBases(classes);
+    FindBases(classes, w.DescribedElements());
     w.Out() += L"\n## Controls\n\nOne element per class the control factory knows (the element is the class name "
                L"without its `C` and `UI`). A class takes every attribute of the class it is built on, listed "
-               L"there; its table holds the attributes it adds.\n";
+               L"there; its table holds the attributes it adds, and those it handles in its own way.\n";
     for (const ControlClass& c : classes) {
         w.Element(c.element, c.element, c.className);
         std::vector<Attribute> own;
         std::vector<std::vector<std::wstring>> owners;
+        std::vector<std::wstring> lookup{c.element};
+        lookup.insert(lookup.end(), c.lineage.begin(), c.lineage.end());
         for (const KnownName& k : c.names) {
-            if (c.base >= 0 && classes[c.base].Has(k.name)) continue;  // described under the base
+            // Described under the base, unless the class describes its own handling.
+            if (c.base >= 0 && classes[c.base].Has(k.name) && !w.Describes(c.element, k.name)) continue;
             const ApplyResult r = ApplyToControl(c.className.c_str(), k.name.c_str(), kProbeValue);
             own.push_back(Attribute{k.name, k.caseSensitive, ProbedType(r.reads, k.name)});
-            // A class built on none of the others may still take the common attributes.
-            owners.push_back({c.element, L"Control", L"Container"});
+            owners.push_back(lookup);
         }
         if (c.base >= 0) {
             const ControlClass& b = classes[c.base];
