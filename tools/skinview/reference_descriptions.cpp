@@ -132,8 +132,8 @@ const AttributeText kAttributes[] = {
     {L"Window", L"shadowcorner", nullptr, L"0,0,0,0", kScaled, L"nine-grid corners of the shadow image that stay unstretched; negative values are ignored"},
     {L"Window", L"shadowimage", nullptr, L"—", kPlain, L"an image drawn as the shadow instead of the computed one"},
     {L"Window", L"showshadow", nullptr, L"false", kPlain, L"shows the shadow window"},
-    {L"Window", L"gdiplustext", nullptr, L"false", kPlain, L"draws text through GDI+ (anti-aliased on layered windows) instead of GDI"},
-    {L"Window", L"textrenderinghint", L"number 0..5", L"0", kPlain, L"GDI+ text rendering hint used with gdiplustext"},
+    {L"Window", L"gdiplustext", nullptr, L"false", kPlain, L"draws text through GDI+ instead of GDI (a layered window always does)"},
+    {L"Window", L"textrenderinghint", L"number 0..5", L"0", kPlain, L"GDI+ text rendering hint of text drawn through GDI+"},
     {L"Window", L"tooltiphovertime", L"number (ms)", L"400", kPlain, L"time the pointer rests on a control before its tooltip first shows"},
 
     {L"Image", L"name", L"text", L"—", kPlain, L"the file (in the skin's folder or archive) and the name controls use"},
@@ -160,7 +160,7 @@ const AttributeText kAttributes[] = {
 
     {L"Import", L"fontfile", L"text", L"—", kPlain, L"the font file, in the skin's folder or archive"},
 
-    {L"Include", L"source", L"text", L"—", kPlain, L"the skin file whose controls are built here"},
+    {L"Include", L"source", L"text", L"—", kPlain, L"the skin file whose controls are built here (in a skin read from resources: its resource number)"},
     {L"Include", L"count", nullptr, L"1", kPlain, L"how many times they are built (0 or less: none; bounded by the builder's limits)"},
 
     {L"imagedesc", L"file", L"text", L"—", kPlain, L"the picture file; the same as a bare name"},
@@ -242,13 +242,13 @@ const AttributeText kAttributes[] = {
     {L"Label", L"autocalcwidth", nullptr, L"false", kPlain, L"the width of one-line text without a fixed width follows the text's width"},
     {L"Label", L"autocalcheight", nullptr, L"false", kPlain, L"the height of wrapped text without a fixed height follows the text's height"},
 
-    {L"Button", L"normalimage", nullptr, L"—", kPlain, L"picture in the normal state"},
+    {L"Button", L"normalimage", nullptr, L"—", kPlain, L"picture in the normal state (also for the states below that have none)"},
     {L"Button", L"hotimage", nullptr, L"—", kPlain, L"picture under the pointer"},
     {L"Button", L"pushedimage", nullptr, L"—", kPlain, L"picture while pressed"},
-    {L"Button", L"focusedimage", nullptr, L"—", kPlain, L"picture while it has the focus"},
+    {L"Button", L"focusedimage", nullptr, L"—", kPlain, L"picture while it has the focus (and is neither hot nor pressed)"},
     {L"Button", L"disabledimage", nullptr, L"—", kPlain, L"picture while disabled"},
-    {L"Button", L"hotforeimage", nullptr, L"—", kPlain, L"picture over the others under the pointer"},
-    {L"Button", L"pushedforeimage", nullptr, L"—", kPlain, L"picture over the others while pressed"},
+    {L"Button", L"hotforeimage", nullptr, L"—", kPlain, L"drawn instead of foreimage under the pointer"},
+    {L"Button", L"pushedforeimage", nullptr, L"—", kPlain, L"drawn instead of foreimage while pressed"},
     {L"Button", L"stateimage", nullptr, L"—", kPlain, L"one picture holding the state cells (normal, hot, pushed, disabled); used only without normalimage"},
     {L"Button", L"statecount", L"number 0..4", L"0", kPlain, L"how many cells stateimage holds (with 2, hot and pushed share the second)"},
     {L"Button", L"statehor", nullptr, L"true", kPlain, L"the cells are side by side (false: one under the other)"},
@@ -349,7 +349,7 @@ const AttributeText kAttributes[] = {
     {L"Option", L"selectedhotimage", nullptr, L"—", kPlain, L"picture while selected, under the pointer"},
     {L"Option", L"selectedpushedimage", nullptr, L"—", kPlain, L"picture while selected and pressed"},
     {L"Option", L"selecteddisabledimage", nullptr, L"—", kPlain, L"picture while selected and disabled"},
-    {L"Option", L"selectedforeimage", nullptr, L"—", kPlain, L"picture over the others while selected"},
+    {L"Option", L"selectedforeimage", nullptr, L"—", kPlain, L"drawn instead of foreimage while selected"},
     {L"Option", L"selectedbkcolor", nullptr, L"0", kPlain, L"background while selected (0: the button's)"},
     {L"Option", L"selectedtextcolor", nullptr, L"0", kPlain, L"text colour while selected and enabled (0: the button's)"},
     {L"Option", L"selectedfont", nullptr, L"-1", kPlain, L"font while selected and enabled (-1: the button's)"},
@@ -416,7 +416,7 @@ const AttributeText kAttributes[] = {
 
     {L"Slider", L"step", nullptr, L"1", kPlain, L"how far one key press or wheel notch moves the value; a drag moves in steps too (1 at least)"},
     {L"Slider", L"thumbsize", nullptr, L"10,10", kScaled, L"size of the thumb"},
-    {L"Slider", L"thumbimage", nullptr, L"—", kPlain, L"picture of the thumb"},
+    {L"Slider", L"thumbimage", nullptr, L"— (a filled box)", kPlain, L"picture of the thumb (also for the states below that have none)"},
     {L"Slider", L"thumbhotimage", nullptr, L"—", kPlain, L"the thumb under the pointer"},
     {L"Slider", L"thumbpushedimage", nullptr, L"—", kPlain, L"the thumb while dragged"},
     {L"Slider", L"thumbdisabledimage", nullptr, L"—", kPlain, L"the thumb while disabled"},
