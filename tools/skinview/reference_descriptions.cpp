@@ -21,7 +21,7 @@ const ElementText kElements[] = {
      nullptr},
     {L"Include", L"Builds the controls of another skin file in its place.",
      nullptr},
-    {L"imagedesc", L"Image attributes take a file name, or a description of `key='value'` pairs separated by spaces: `file='bar.png' source='0,0,100,18' corner='10,2,22,2'`.",
+    {L"imagedesc", L"Image attributes take a file name, or a description of `key='value'` pairs separated by one space: `file='bar.png' source='0,0,100,18' corner='10,2,22,2'`; reading stops at a malformed pair.",
      nullptr},
     {L"Control", L"The base of every control: a box with colours, borders and images.",
      L"setfocus: the control took the keyboard focus\nkillfocus: the control lost the keyboard focus\ntimer: a timer the program set on the control ran out (wParam: its id)\nmenu: right click or menu key on a control with `menu=\"true\"`"},
@@ -179,7 +179,7 @@ const AttributeText kAttributes[] = {
     {L"imagedesc", L"align", L"left, center, right, top, vcenter, bottom", L"—", kValueCase, L"with size, places the picture in the box instead of stretching it; the words are searched for in the value"},
     {L"imagedesc", L"padding", nullptr, L"0,0,0,0", kScaled, L"with size, moves the placed picture right by left minus right and down by top minus bottom"},
 
-    {L"Control", L"style", nullptr, L"—", kPlain, L"applies the attribute list of the named Style here; an unknown name does nothing"},
+    {L"Control", L"style", nullptr, L"—", kValueCase, L"applies the attribute list of the named Style here; an unknown name does nothing"},
     {L"Control", L"innerstyle", L"attribute list", L"—", kPlain, L"applies the attribute list given in place"},
     {L"Control", L"pos", nullptr, L"0,0,0,0", kScaled, L"position and size: left,top is the offset of a floating control (a negative one takes right or bottom), right-left and bottom-top its fixed width and height"},
     {L"Control", L"float", L"boolean or percentages", L"false", kPlain, L"the control is placed by pos inside its parent instead of by the layout; `0.5,0,0.5,0` moves its edges with the parent's size"},
@@ -209,7 +209,7 @@ const AttributeText kAttributes[] = {
     {L"Control", L"minheight", nullptr, L"0", kScaled, L"smallest height the layout gives it; negative is ignored"},
     {L"Control", L"maxwidth", nullptr, L"9999", kScaled, L"largest width the layout gives it; negative is ignored"},
     {L"Control", L"maxheight", nullptr, L"9999", kScaled, L"largest height the layout gives it; negative is ignored"},
-    {L"Control", L"name", L"text", L"—", kPlain, L"the name the program finds the control by and notifications carry"},
+    {L"Control", L"name", L"text", L"—", kValueCase, L"the name the program finds the control by and notifications carry"},
     {L"Control", L"drag", nullptr, L"false", kPlain, L"the control can be dragged"},
     {L"Control", L"drop", nullptr, L"false", kPlain, L"the control accepts drops"},
     {L"Control", L"resourcetext", nullptr, L"false", kPlain, L"the text is a key looked up in the program's text table"},
@@ -253,7 +253,7 @@ const AttributeText kAttributes[] = {
     {L"Button", L"statecount", L"number 0..4", L"0", kPlain, L"how many cells stateimage holds (with 2, hot and pushed share the second)"},
     {L"Button", L"statehor", nullptr, L"true", kPlain, L"the cells are side by side (false: one under the other)"},
     {L"Button", L"bindtabindex", nullptr, L"-1", kPlain, L"a click shows this page of the bound tab layout; negative values are ignored"},
-    {L"Button", L"bindtablayoutname", L"text", L"—", kPlain, L"the name of the tab layout the click switches"},
+    {L"Button", L"bindtablayoutname", L"text", L"—", kValueCase, L"the name of the tab layout the click switches"},
     {L"Button", L"hotbkcolor", nullptr, L"0", kPlain, L"background under the pointer"},
     {L"Button", L"pushedbkcolor", nullptr, L"0", kPlain, L"background while pressed"},
     {L"Button", L"disabledbkcolor", nullptr, L"0", kPlain, L"background while disabled"},
@@ -276,9 +276,9 @@ const AttributeText kAttributes[] = {
     {L"Container", L"inset", nullptr, L"0,0,0,0", kScaled, L"space between the box and its children"},
     {L"Container", L"mousechild", nullptr, L"true", kPlain, L"false: the children take no mouse input"},
     {L"Container", L"vscrollbar", nullptr, L"false", kPlain, L"shows a vertical scroll bar when the children are taller"},
-    {L"Container", L"vscrollbarstyle", L"attribute list or style name", L"—", kPlain, L"attributes of the vertical scroll bar; it also makes the bar"},
+    {L"Container", L"vscrollbarstyle", L"attribute list or style name", L"—", kValueCase, L"attributes of the vertical scroll bar; it also makes the bar"},
     {L"Container", L"hscrollbar", nullptr, L"false", kPlain, L"shows a horizontal scroll bar when the children are wider"},
-    {L"Container", L"hscrollbarstyle", L"attribute list or style name", L"—", kPlain, L"attributes of the horizontal scroll bar; it also makes the bar"},
+    {L"Container", L"hscrollbarstyle", L"attribute list or style name", L"—", kValueCase, L"attributes of the horizontal scroll bar; it also makes the bar"},
     {L"Container", L"childpadding", nullptr, L"0", kScaled, L"space between two children"},
     {L"Container", L"childalign", L"left, center, right", L"left", kValueCase, L"where the children sit across the free width (layouts); another value is ignored"},
     {L"Container", L"childvalign", L"top, vcenter, bottom", L"top", kValueCase, L"where the children sit across the free height (layouts); another value is ignored"},
@@ -343,7 +343,7 @@ const AttributeText kAttributes[] = {
     {L"GroupBox", L"textcolor", nullptr, L"0", kPlain, L"caption colour"},
     {L"GroupBox", L"disabledtextcolor", nullptr, L"0", kPlain, L"caption colour while disabled"},
 
-    {L"Option", L"group", L"text", L"—", kPlain, L"options of the same group name in the window select one at a time"},
+    {L"Option", L"group", L"text", L"—", kValueCase, L"options of the same group name in the window select one at a time"},
     {L"Option", L"selected", nullptr, L"false", kPlain, L"selected when built (no notification)"},
     {L"Option", L"selectedimage", nullptr, L"—", kPlain, L"picture while selected (also for the states below that have none)"},
     {L"Option", L"selectedhotimage", nullptr, L"—", kPlain, L"picture while selected, under the pointer"},
@@ -381,7 +381,7 @@ const AttributeText kAttributes[] = {
 
     {L"Combo", L"selectedid", nullptr, L"-1 (none)", kPlain, L"index of the item selected when built (no notification)"},
     {L"Combo", L"dropboxsize", nullptr, L"0,150", kScaled, L"width and most height of the popup list (width 0: the combo's); negative reads as 0"},
-    {L"Combo", L"dropbox", L"attribute list or style name", L"—", kPlain, L"attributes of the popup list's container (colours, border, inset, scroll bar)"},
+    {L"Combo", L"dropbox", L"attribute list or style name", L"—", kValueCase, L"attributes of the popup list's container (colours, border, inset, scroll bar)"},
     {L"Combo", L"normalimage", nullptr, L"—", kPlain, L"picture in the normal state"},
     {L"Combo", L"hotimage", nullptr, L"—", kPlain, L"picture under the pointer"},
     {L"Combo", L"pushedimage", nullptr, L"—", kPlain, L"picture while open"},
@@ -426,7 +426,7 @@ const AttributeText kAttributes[] = {
 
     {L"DateTime", L"date", L"YYYY-MM-DD", L"today", kPlain, L"the date shown; a malformed or impossible date is ignored"},
 
-    {L"ColorPalette", L"color", nullptr, L"#ffff0000", kPlain, L"the colour chosen"},
+    {L"ColorPalette", L"color", nullptr, L"#ffff0000", kPlain, L"the colour chosen (no notification)"},
     {L"ColorPalette", L"barwidth", nullptr, L"16", kScaled, L"width of the lightness bar (at most half the box); negative reads as 0"},
 
     {L"FileIcon", L"file", L"text", L"—", kPlain, L"the file (or extension) whose icon is shown"},
@@ -488,7 +488,7 @@ const AttributeText kAttributes[] = {
     {L"TreeNode", L"expanded", nullptr, L"false", kPlain, L"the child nodes are shown"},
     {L"TreeNode", L"checked", nullptr, L"false", kPlain, L"checks the node's box and those of its descendants"},
 
-    {L"Menu", L"trigger", L"text", L"—", kPlain, L"the name of the control whose click opens the menu"},
+    {L"Menu", L"trigger", L"text", L"—", kValueCase, L"the name of the control whose click opens the menu"},
     {L"Menu", L"itemheight", nullptr, L"0", kScaled, L"height of an item (0 or less: the font's height plus 10)"},
     {L"Menu", L"separatorheight", nullptr, L"7", kScaled, L"height of a separator"},
     {L"Menu", L"iconwidth", nullptr, L"28", kScaled, L"width of the icon and check mark column"},
@@ -520,8 +520,8 @@ const wchar_t* ReferenceIntro() {
            L"when it differs from what the code makes.\n\n"
            L"Columns: *Value* is how the value is read (below), *Default* what applies without the attribute, *DPI* "
            L"whether the value is scaled by the window's display percentage (MulDiv(v, percent, 100)), *Letter case* "
-           L"whether the attribute's name and its value's keywords must be spelt exactly. Element names ignore "
-           L"letter case.\n";
+           L"whether the attribute's name and its value's keywords (or the names it refers to) must be spelt "
+           L"exactly. Element names ignore letter case.\n";
 }
 
 const wchar_t* ValueRules() {
