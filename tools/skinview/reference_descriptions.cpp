@@ -271,6 +271,8 @@ const AttributeText kAttributes[] = {
     {L"Progress", L"max", nullptr, L"100", kPlain, L"the value of a full bar (at most min: min plus 1)"},
     {L"Progress", L"value", nullptr, L"0", kPlain, L"the value shown; outside min..max as applied so far it is ignored"},
     {L"Progress", L"height", nullptr, L"12", kScaled, L"fixed height, as for Control"},
+    {L"Progress", L"align", L"left, center, right", L"center", kValueCase, L"horizontal place of the text, as for Label"},
+    {L"Progress", L"valign", L"top, vcenter, bottom", L"top", kValueCase, L"vertical place of the text, as for Label"},
     {L"Progress", L"isstretchfore", nullptr, L"true", kPlain, L"the foreground image is stretched to the filled part (false: cut to it)"},
 
     {L"Container", L"inset", nullptr, L"0,0,0,0", kScaled, L"space between the box and its children"},
@@ -462,15 +464,16 @@ const AttributeText kAttributes[] = {
     {L"ListHeaderItem", L"resizable", nullptr, L"true", kPlain, L"the column can be resized by dragging"},
     {L"ListHeaderItem", L"width", nullptr, L"100", kScaled, L"the column's width, as for Control"},
 
-    {L"ListTextElement", L"texts", L"text", L"—", kPlain, L"the texts of the columns, separated by `|`"},
+    {L"ListTextElement", L"texts", L"text", L"—", kPlain, L"the texts of the columns, separated by `|` (`\\|` and `\\\\` for the characters themselves)"},
 
     {L"ListEx", L"checkedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a checked box"},
     {L"ListEx", L"uncheckedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a cleared box"},
     {L"ListEx", L"mixedimage", nullptr, L"— (a drawn box)", kPlain, L"picture of a header box when some rows are checked"},
 
     {L"ListContainerHeaderItem", L"checkbox", nullptr, L"false", kPlain, L"shows a box that checks or clears every row"},
-    {L"ListContainerHeaderItem", L"sepwidth", nullptr, L"4", kScaled, L"width of the band at its right edge that resizes the column"},
+    {L"ListContainerHeaderItem", L"sepwidth", nullptr, L"4", kScaled, L"width of the band at its right edge that resizes the column; negative reads as 0"},
     {L"ListContainerHeaderItem", L"resizable", nullptr, L"true", kPlain, L"the column can be resized by dragging"},
+    {L"ListContainerHeaderItem", L"width", nullptr, L"100", kScaled, L"the column's width, as for Control"},
 
     {L"ListTextExtElement", L"checked", nullptr, L"false", kPlain, L"the row's box is checked"},
 
@@ -504,6 +507,10 @@ const AttributeText kAttributes[] = {
     {L"Menu", L"arrowimage", nullptr, L"— (a drawn arrow)", kPlain, L"picture of the arrow of items that open a submenu"},
     {L"Menu", L"showdelay", L"number (ms)", L"the system's (400)", kPlain, L"time the pointer rests on an item before its submenu opens"},
     {L"Menu", L"shadow", nullptr, L"true", kPlain, L"the popup casts a shadow"},
+    {L"Menu", L"bkcolor", nullptr, L"#fffbfbfb", kPlain, L"background of each popup level, as for Control"},
+    {L"Menu", L"bordercolor", nullptr, L"#ff9a9a9a", kPlain, L"border colour of each popup level, as for Control"},
+    {L"Menu", L"bordersize", L"number or left,top,right,bottom", L"1", kScaled, L"border width of each popup level, as for Control"},
+    {L"Menu", L"inset", nullptr, L"2,2,2,2", kScaled, L"space between a popup level's border and its items, as for Container"},
 
     {L"MenuElement", L"shortcuttext", L"text", L"—", kPlain, L"text shown at the right, such as Ctrl+S"},
     {L"MenuElement", L"checked", nullptr, L"false", kPlain, L"draws the check mark"},
