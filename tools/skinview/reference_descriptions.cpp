@@ -105,12 +105,12 @@ const ElementText kElements[] = {
 
 // Element, attribute, value (null: as read), default, flags, what it does.
 const AttributeText kAttributes[] = {
-    {L"Window", L"size", nullptr, L"0,0", kScaled, L"client size of the window when it is shown"},
+    {L"Window", L"size", nullptr, L"0,0", kScaled, L"size of the window, set as the skin is loaded"},
     {L"Window", L"sizebox", nullptr, L"0,0,0,0", kScaled, L"widths of the resize borders inside the client area, per side"},
     {L"Window", L"caption", nullptr, L"0,0,0,0", kScaled, L"the band that drags the window: insets from the left and right, top and bottom from the client's top (bottom -1: the whole height); only over labels and layouts"},
     {L"Window", L"roundcorner", nullptr, L"0,0", kScaled, L"width and height of the rounded corners of the window's region"},
-    {L"Window", L"mininfo", nullptr, L"0,0", kScaled, L"smallest size the window can be resized to (0: no limit)"},
-    {L"Window", L"maxinfo", nullptr, L"0,0", kScaled, L"largest size the window can be resized or maximised to (0: no limit)"},
+    {L"Window", L"mininfo", nullptr, L"0,0", kScaled, L"smallest size the window can be resized to (0: the system's smallest)"},
+    {L"Window", L"maxinfo", nullptr, L"0,0", kScaled, L"largest size the window can be resized to (0: the work area); maximised, it fills the work area"},
     {L"Window", L"showdirty", nullptr, L"false", kPlain, L"outline every repainted area (a drawing aid)"},
     {L"Window", L"opacity", L"number 0..255", L"255", kPlain, L"opacity of the whole window, through the layered-window alpha; values outside 0..255 are clamped"},
     {L"Window", L"alpha", L"number 0..255", L"255", kPlain, L"the same as opacity"},
@@ -138,7 +138,7 @@ const AttributeText kAttributes[] = {
 
     {L"Image", L"name", L"text", L"—", kPlain, L"the file (in the skin's folder or archive) and the name controls use"},
     {L"Image", L"restype", L"text", L"—", kPlain, L"resource type: the picture is read from the program's resources instead of the skin's files"},
-    {L"Image", L"mask", nullptr, L"0", kPlain, L"colour drawn transparent (`#ff00ff` style); 0: none"},
+    {L"Image", L"mask", nullptr, L"0", kPlain, L"pixels of exactly this colour, alpha included (`#ffff00ff`), are drawn transparent; 0: none"},
     {L"Image", L"shared", nullptr, L"false", kPlain, L"kept in the process-wide table, shared by every window"},
 
     {L"Font", L"id", nullptr, L"—", kPlain, L"the number font attributes name; below 0 the element is ignored"},
@@ -169,7 +169,7 @@ const AttributeText kAttributes[] = {
     {L"imagedesc", L"dest", nullptr, L"the control's box", kScaled, L"where to draw, relative to the control's box (cut at its right and bottom)"},
     {L"imagedesc", L"source", nullptr, L"the whole picture", kScaled, L"the part of the picture to draw (cut at the picture's size)"},
     {L"imagedesc", L"corner", nullptr, L"0,0,0,0", kScaled, L"nine-grid edges that are drawn unstretched"},
-    {L"imagedesc", L"mask", nullptr, L"0", kPlain, L"colour drawn transparent"},
+    {L"imagedesc", L"mask", nullptr, L"0", kPlain, L"pixels of exactly this colour, alpha included, are drawn transparent; 0: none"},
     {L"imagedesc", L"fade", L"number 0..255", L"255", kPlain, L"opacity the picture is drawn with; values outside 0..255 are clamped"},
     {L"imagedesc", L"hole", nullptr, L"false", kPlain, L"leaves the middle of a nine-grid undrawn"},
     {L"imagedesc", L"xtiled", nullptr, L"false", kPlain, L"repeats the middle horizontally instead of stretching it"},
