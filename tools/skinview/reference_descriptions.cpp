@@ -1,5 +1,6 @@
 // The words of the skin reference (see reference_descriptions.h). Keep one row per
-// attribute, under the element that first takes it; rows of one element stay together.
+// attribute, under the element that first takes it (a second row under a class that
+// handles it in its own way or gives it another default); rows of one element stay together.
 #include "reference_descriptions.h"
 
 namespace skinview {
