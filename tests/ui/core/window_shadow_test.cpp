@@ -104,7 +104,7 @@ COLORREF ScreenPixel(int x, int y) {
 
 // The screen at (x, y) once it shows `expected`, or what it shows after `ms` of
 // pumping: a loaded machine may take a while to put a moved window on screen.
-COLORREF SettledScreenPixel(int x, int y, COLORREF expected, int ms = 3000) {
+COLORREF SettledScreenPixel(int x, int y, COLORREF expected, int ms = 10000) {
     COLORREF colour = ScreenPixel(x, y);
     for (int waited = 0; colour != expected && waited < ms; waited += 50) {
         wintest::Pump(50);
