@@ -15,6 +15,7 @@ const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Containe
                                  "ListContainerHeaderItem", "ListTextExtElement",
                                  "List",           "ListHeader",       "ListHeaderItem",
                                  "ListLabelElement", "ListTextElement", "ListContainerElement",
+                                 "RollText",       "GifAnim",          "FadeButton",       "Ring",
                                  "Menu",           "MenuElement",      "ColorPalette",     "FileIcon"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
@@ -42,6 +43,8 @@ const char* const kScrollAttrs[] = {
     "linesize", "pagesize", "hor", "showbutton1", "showbutton2", "button1normalimage", "button2hotimage",
     "thumbnormalimage", "thumbhotimage", "thumbpushedimage", "thumbdisabledimage", "railnormalimage",
     "railpushedcolor", "thumbnormalcolor", "button1pushedcolor", "button2disabledcolor", "width", "height"};
+// Rolling text.
+const char* const kDirections[] = {"left", "right", "up", "down", "UP", ""};
 const char* const kNumbers[] = {"0",     "1",      "-1",          "2",           "10",         "100",
                                 "255",   "256",    "32767",       "32768",       "65535",      "65536",
                                 "16384", "-32768", "2147483647",  "-2147483648", "4294967295", "99999999999",
@@ -78,6 +81,7 @@ const char* const kControlAttrs[] = {
     "itemdisabledimage", "texts", "sepimage", "resizable",
     "trigger", "shortcuttext", "checked", "separator", "icon", "separatorheight", "iconwidth", "showdelay",
     "shadow", "checkimage", "shortcuttextcolor", "separatorcolor", "color", "barwidth", "file",
+    "direction", "speed", "autoplay", "autosize", "fadeduration", "ringcolor", "thickness",
     "rowcount", "rowformat"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
@@ -143,6 +147,7 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     if (name == "text" && rng.Chance(10)) return rng.Pick(kRtfTexts);
     if (name == "itemsize") return Numbers(rng, 2);
     if (name == "rowformat") return rng.Chance(50) ? "Row {n}|{i}|{x}|" : "{n|{i}}{n}||\\|{";
+    if (name == "direction") return rng.Chance(60) ? std::string(rng.Pick(kDirections)) : rng.Pick(kWords);
     if (name == "animationdirection") return rng.Chance(50) ? "vertical" : rng.Pick(kWords);
     if (name == "innerstyle" || name == "vscrollbarstyle" || name == "hscrollbarstyle") return AttributeList(rng);
     if (name == "text" || name == "tooltip" || name == "userdata" || name == "name") {

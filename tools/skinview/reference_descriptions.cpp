@@ -76,6 +76,14 @@ const ElementText kElements[] = {
      L"colorchanged: another colour was chosen (wParam: the colour)"},
     {L"FileIcon", L"A control that shows the system's icon of a file or a file type, at its size.",
      nullptr},
+    {L"RollText", L"A label whose text rolls through it, coming in again at one edge as it goes out at the other; it holds still under the pointer.",
+     nullptr},
+    {L"GifAnim", L"An animated GIF from the skin's files, each frame shown for its own delay and the file's loop count honoured; drawn like an image.",
+     nullptr},
+    {L"FadeButton", L"A button that cross-fades between its normal and hot images as the pointer comes and goes.",
+     nullptr},
+    {L"Ring", L"A busy indicator: an image, or a drawn ring, turning at a steady rate while it is shown.",
+     nullptr},
     {L"List", L"A list with a header, rows of elements and scroll bars.",
      L"itemselect: the selection changed (wParam: the new row, lParam: the old)\nitemclick: a row was clicked (wParam: its index)\nitemactivate: a row was double-clicked or Enter pressed on it (wParam: its index)\nheaderclick: a header item was clicked (wParam: its column)\ncolumnresize: a column was resized (wParam: its index, lParam: its width)"},
     {L"ListHeader", L"The header row of a list: its children are the header items.",
@@ -433,6 +441,20 @@ const AttributeText kAttributes[] = {
     {L"ColorPalette", L"barwidth", nullptr, L"16", kScaled, L"width of the lightness bar (at most half the box); negative reads as 0"},
 
     {L"FileIcon", L"file", L"text", L"—", kPlain, L"a path (that file's own icon; none when it does not exist) or a type such as `.txt` or `txt`"},
+
+    {L"RollText", L"direction", L"left, right, up, down", L"left", kPlain, L"the way the text rolls; up and down roll word-wrapped lines"},
+    {L"RollText", L"speed", L"number", L"40", kScaled, L"pixels a second; 0 or less holds the text still"},
+
+    {L"GifAnim", L"image", L"text", L"—", kPlain, L"the GIF file"},
+    {L"GifAnim", L"autoplay", nullptr, L"true", kPlain, L"plays as soon as it is shown; else on command"},
+    {L"GifAnim", L"autosize", nullptr, L"false", kPlain, L"the control takes the image's size"},
+
+    {L"FadeButton", L"fadeduration", L"number", L"200", kPlain, L"milliseconds of the fade; 0 or less switches at once"},
+
+    {L"Ring", L"image", nullptr, L"— (a drawn ring)", kPlain, L"the picture that turns, fitted to the smaller side"},
+    {L"Ring", L"speed", L"number", L"360", kPlain, L"degrees a second, clockwise; 0 or less holds it still"},
+    {L"Ring", L"ringcolor", nullptr, L"#ff2e86de", kPlain, L"colour of the drawn ring"},
+    {L"Ring", L"thickness", nullptr, L"0 (an eighth of the side)", kScaled, L"width of the drawn ring"},
 
     {L"List", L"itemheight", nullptr, L"0 (the font's height plus 8)", kScaled, L"height of each row (0..4096)"},
     {L"List", L"itemfont", nullptr, L"-1", kPlain, L"font of the rows"},

@@ -30,6 +30,7 @@
 #include "watch_mode.h"
 #include "ui/core/paint_manager.h"
 #include "ui/widgets/widget_registry.h"
+#include "ui/widgets/motion/motion_clock.h"
 #include "ui/core/skin_builder.h"
 #include "ui/controls/control.h"
 
@@ -74,6 +75,10 @@ bool ReadWholeFile(const std::wstring& path, std::vector<char>& bytes) {
     ::CloseHandle(file);
     return ok;
 }
+
+// The clock of moving controls while a picture or a dump is taken: it stands still, so that
+// they show as they start whatever the timing.
+DWORD StillClock() { return 0; }
 
 void PumpFor(DWORD ms) {
     const DWORD start = ::GetTickCount();
@@ -185,6 +190,9 @@ int Compare(const skinview::Options& options, const skinview::Picture& picture) 
 int ShowOnce(const skinview::Options& options, const std::wstring& skinName) {
     int code = 0;
     skinview::PreviewWindow window(skinName, options.width, options.height);
+    if (!options.png.empty() || !options.compare.empty() || options.dumpTree || options.dumpAccessible) {
+        SkinUI::CMotionClock::SetClock(&StillClock);
+    }
     // Set before the window exists, so that the skin is built at this scale.
     window.GetPaintManager().SetDpiScale(options.dpiPercent);
     if (window.CreateWnd(nullptr, L"skinview", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 300, 200) == nullptr) {

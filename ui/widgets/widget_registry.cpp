@@ -35,6 +35,11 @@
 #include "ui/widgets/menu/menu.h"
 #include "ui/widgets/menu/menu_accessible.h"
 #include "ui/widgets/menu/menu_element.h"
+#include "ui/widgets/motion/fade_button.h"
+#include "ui/widgets/motion/gif_anim.h"
+#include "ui/widgets/motion/motion_accessible.h"
+#include "ui/widgets/motion/ring.h"
+#include "ui/widgets/motion/roll_text.h"
 
 namespace SkinUI {
 
@@ -54,6 +59,7 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CComboBoxUI", &Make<CComboBoxUI>);
     factory.RegisterControl(L"CDateTimeUI", &Make<CDateTimeUI>);
     factory.RegisterControl(L"CEditUI", &Make<CEditUI>);
+    factory.RegisterControl(L"CGifAnimUI", &Make<CGifAnimUI>);
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
     factory.RegisterControl(L"CIPAddressUI", &Make<CIPAddressUI>);
     factory.RegisterControl(L"CIPAddressExUI", &Make<CIPAddressExUI>);
@@ -76,11 +82,14 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
     factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);
     factory.RegisterControl(L"CTileLayoutUI", &Make<CTileLayoutUI>);
+    factory.RegisterControl(L"CRollTextUI", &Make<CRollTextUI>);
     factory.RegisterControl(L"CColorPaletteUI", &Make<CColorPaletteUI>);
     factory.RegisterControl(L"CListExUI", &Make<CListExUI>);
     factory.RegisterControl(L"CListContainerHeaderItemUI", &Make<CListContainerHeaderItemUI>);
     factory.RegisterControl(L"CListTextExtElementUI", &Make<CListTextExtElementUI>);
     factory.RegisterControl(L"CHotKeyUI", &Make<CHotKeyUI>);
+    factory.RegisterControl(L"CFadeButtonUI", &Make<CFadeButtonUI>);
+    factory.RegisterControl(L"CRingUI", &Make<CRingUI>);
     factory.RegisterControl(L"CFileIconUI", &Make<CFileIconUI>);
     // What screen readers see of the layouts and the buttons bound to tab layouts, and
     // of the options and check boxes, and of the rich edits, hot-key and date fields.
@@ -88,8 +97,9 @@ void RegisterWidgetControls() {
     // The lists: list_accessible.h.
     // The trees and the lists with check boxes, asked before the lists: tree_accessible.h.
     // The menus, the colour palette and the file icon: menu_accessible.h, graphic_accessible.h.
-    Accessible::SetFurtherRules(MenuAccessibleRules(GraphicAccessibleRules(TreeAccessibleRules(ListAccessibleRules(EditAccessibleRules(
-        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules())))))))));
+    // The ring and the GIF, asked first: motion_accessible.h.
+    Accessible::SetFurtherRules(MotionAccessibleRules(MenuAccessibleRules(GraphicAccessibleRules(TreeAccessibleRules(ListAccessibleRules(EditAccessibleRules(
+        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules()))))))))));
 }
 
 }  // namespace SkinUI
