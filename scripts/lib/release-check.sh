@@ -12,7 +12,8 @@
 QVX_RELEASE_E2E='VersionResource.*:LauncherEndToEnd.FirstStart*:LauncherEndToEnd.SecondStart*:LauncherEndToEnd.Unsupported*'
 
 # A throw-away RFC 3161 time-stamp service on the loopback address (tests/fixtures/timestamp_server.py,
-# stops by itself after five minutes): qvx_release_test_tsa <dir>. Sets QVX_TIMESTAMP_URL, writes its
+# stops by itself after an hour, for the release build from nothing runs while it waits and a busy
+# machine took more than five minutes): qvx_release_test_tsa <dir>. Sets QVX_TIMESTAMP_URL, writes its
 # certificate to <dir>/tsa-cert.pem and leaves the server's pid in QVX_RELEASE_TSA_PID.
 qvx_release_test_tsa() {
   local dir=$1
@@ -40,7 +41,7 @@ ess_cert_id_chain = no
 ess_cert_id_alg = sha256
 CNF
   rm -f "$dir/tsa-port"
-  python3 "$QVX_ROOT/tests/fixtures/timestamp_server.py" "$dir/tsa.cnf" "$dir/tsa-port" 300 &
+  python3 "$QVX_ROOT/tests/fixtures/timestamp_server.py" "$dir/tsa.cnf" "$dir/tsa-port" 3600 &
   QVX_RELEASE_TSA_PID=$!
   local i
   for i in $(seq 1 100); do
