@@ -16,13 +16,19 @@ const char* const kControls[] = {"VerticalLayout", "HorizontalLayout", "Containe
                                  "List",           "ListHeader",       "ListHeaderItem",
                                  "ListLabelElement", "ListTextElement", "ListContainerElement",
                                  "RollText",       "GifAnim",          "FadeButton",       "Ring",
-                                 "Menu",           "MenuElement",      "ColorPalette",     "FileIcon"};
+                                 "Menu",           "MenuElement",      "ColorPalette",     "FileIcon",
+                                 "ActiveX",        "WebBrowser",       "Flash"};
 const char* const kImages[] = {"btn_close.png",  "btn_install.png", "progress_bar.png", "soft_logo.png",
                                "Shadow.png",     "main_titile_icon.png", "missing.png", "msg_fix_tips.xml", ""};
 const char* const kSkins[] = {"msg_fix_tips.xml", "msg_xp_tips.xml", "self.xml", "", "missing.xml",
                               "&lt;Window&gt;&lt;Label text=&quot;in&quot;/&gt;&lt;/Window&gt;"};
 // File icons: types, paths, and names that are neither.
 const char* const kIconFiles[] = {".txt", "txt", ".", "", "C:\\no\\such.exe", "C:\\windows", "\\\\?\\C:", "*.*", ".\xC3\xA9x"};
+// Hosted controls: class names well formed and not, and what the hosts take. The fuzzer's
+// program allows no class, so none of them is ever created.
+const char* const kClassNames[] = {"{8856F961-340A-11D0-A96B-00C04FD705A2}", "8856F961-340A-11D0-A96B-00C04FD705A2",
+                                   "{8856F961-340A-11D0-A96B}", "{}", "{zzzzzzzz-zzzz-zzzz-zzzz-zzzzzzzzzzzz}",
+                                   "Shell.Explorer.2", "ShockwaveFlash.ShockwaveFlash", "No.Such.Class", "a b", ""};
 const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 ", "Option"};
 const char* const kGroups[] = {"g1", "g2", "", "G1", "g1 "};
 // Names that tab layouts and the buttons bound to them share now and then.
@@ -82,7 +88,7 @@ const char* const kControlAttrs[] = {
     "trigger", "shortcuttext", "checked", "separator", "icon", "separatorheight", "iconwidth", "showdelay",
     "shadow", "checkimage", "shortcuttextcolor", "separatorcolor", "color", "barwidth", "file",
     "direction", "speed", "autoplay", "autosize", "fadeduration", "ringcolor", "thickness",
-    "rowcount", "rowformat"};
+    "rowcount", "rowformat", "clsid", "progid", "delaycreate", "homepage", "movie", "transparent"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
     "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",
@@ -141,6 +147,8 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     // Menus open only when their trigger is clicked, which a fuzz input never is: no modal loop runs.
     if (name == "trigger") return rng.Chance(50) ? "b" : rng.Pick(kTabNames);
     if (name == "file") return rng.Pick(kIconFiles);
+    if (name == "clsid" || name == "progid") return rng.Pick(kClassNames);
+    if (name == "homepage" || name == "movie") return rng.Chance(50) ? "about:blank" : rng.Pick(kTexts);
     if (name == "maxchar") return Number(rng);
     if (name == "placeholder" || name == "passwordchar") return rng.Pick(kTexts);
     if (name == "date") return rng.Pick(kDates);

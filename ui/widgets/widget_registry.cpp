@@ -5,6 +5,10 @@
 #include "ui/widgets/graphic/color_palette.h"
 #include "ui/widgets/graphic/file_icon.h"
 #include "ui/widgets/graphic/graphic_accessible.h"
+#include "ui/widgets/hosting/activex.h"
+#include "ui/widgets/hosting/activex_accessible.h"
+#include "ui/widgets/hosting/flash.h"
+#include "ui/widgets/hosting/web_browser.h"
 #include "ui/widgets/input/check_box.h"
 #include "ui/widgets/input/choice_accessible.h"
 #include "ui/widgets/input/combo_box.h"
@@ -60,6 +64,8 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CDateTimeUI", &Make<CDateTimeUI>);
     factory.RegisterControl(L"CEditUI", &Make<CEditUI>);
     factory.RegisterControl(L"CGifAnimUI", &Make<CGifAnimUI>);
+    factory.RegisterControl(L"CActiveXUI", &Make<CActiveXUI>);
+    factory.RegisterControl(L"CFlashUI", &Make<CFlashUI>);
     factory.RegisterControl(L"CGroupBoxUI", &Make<CGroupBoxUI>);
     factory.RegisterControl(L"CIPAddressUI", &Make<CIPAddressUI>);
     factory.RegisterControl(L"CIPAddressExUI", &Make<CIPAddressExUI>);
@@ -78,6 +84,7 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CSliderUI", &Make<CSliderUI>);
     factory.RegisterControl(L"CTreeNodeUI", &Make<CTreeNodeUI>);
     factory.RegisterControl(L"CTreeViewUI", &Make<CTreeViewUI>);
+    factory.RegisterControl(L"CWebBrowserUI", &Make<CWebBrowserUI>);
     factory.RegisterControl(L"CAnimationTabLayoutUI", &Make<CAnimationTabLayoutUI>);
     factory.RegisterControl(L"CChildLayoutUI", &Make<CChildLayoutUI>);
     factory.RegisterControl(L"CTabLayoutUI", &Make<CTabLayoutUI>);
@@ -97,9 +104,9 @@ void RegisterWidgetControls() {
     // The lists: list_accessible.h.
     // The trees and the lists with check boxes, asked before the lists: tree_accessible.h.
     // The menus, the colour palette and the file icon: menu_accessible.h, graphic_accessible.h.
-    // The ring and the GIF, asked first: motion_accessible.h.
-    Accessible::SetFurtherRules(MotionAccessibleRules(MenuAccessibleRules(GraphicAccessibleRules(TreeAccessibleRules(ListAccessibleRules(EditAccessibleRules(
-        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules()))))))))));
+    // The hosted ActiveX controls, then the ring and the GIF, asked first: activex_accessible.h, motion_accessible.h.
+    Accessible::SetFurtherRules(HostingAccessibleRules(MotionAccessibleRules(MenuAccessibleRules(GraphicAccessibleRules(TreeAccessibleRules(ListAccessibleRules(EditAccessibleRules(
+        PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules())))))))))));
 }
 
 }  // namespace SkinUI

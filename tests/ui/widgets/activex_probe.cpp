@@ -1,0 +1,404 @@
+#include "tests/ui/widgets/activex_probe.h"
+
+#include <memory>
+
+namespace probe {
+
+// {6A1B7C3E-2F40-4D8A-9E15-3C7B0A9D4E21}
+const CLSID kProbeClsid = {0x6a1b7c3e, 0x2f40, 0x4d8a, {0x9e, 0x15, 0x3c, 0x7b, 0x0a, 0x9d, 0x4e, 0x21}};
+
+std::string TProbeState::Joined(const std::vector<std::string>& skip) const {
+    std::string out;
+    for (const std::string& c : calls) {
+        bool left = false;
+        for (const std::string& s : skip) left = left || c.compare(0, s.size(), s) == 0;
+        if (left) continue;
+        out += (out.empty() ? "" : " ") + c;
+    }
+    return out;
+}
+
+int TProbeState::Count(const std::string& call) const {
+    int n = 0;
+    for (const std::string& c : calls) n += c.compare(0, call.size(), call) == 0 ? 1 : 0;
+    return n;
+}
+
+namespace {
+
+const wchar_t kWindowClass[] = L"ActiveXProbeWindow";
+
+LRESULT CALLBACK ProbeWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        HBRUSH brush = ::CreateSolidBrush(RGB(0, 128, 255));
+        ::FillRect(dc, &ps.rcPaint, brush);
+        ::DeleteObject(brush);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+class CProbe final : public IOleObject,
+                     public IOleInPlaceObjectWindowless,
+                     public IOleInPlaceActiveObject,
+                     public IViewObject,
+                     public IPersistStreamInit {
+public:
+    explicit CProbe(TProbeState& s) : m_s(s) {}
+
+    // A call of the object: written down; after the last release it is a fault.
+    HRESULT Note(const char* call) {
+        if (m_s.refs <= 0) m_s.callAfterRelease = true;
+        m_s.calls.push_back(call);
+        return m_s.mode == kFailEveryCall ? E_FAIL : S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        *out = nullptr;
+        if (m_s.refs <= 0 && m_made) m_s.callAfterRelease = true;
+        m_made = true;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleObject)) {
+            *out = static_cast<IOleObject*>(this);
+        } else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceObject) ||
+                   (IsEqualIID(riid, IID_IOleInPlaceObjectWindowless) && m_s.mode == kWindowless)) {
+            *out = static_cast<IOleInPlaceObjectWindowless*>(this);
+        } else if (IsEqualIID(riid, IID_IOleInPlaceActiveObject)) {
+            *out = static_cast<IOleInPlaceActiveObject*>(this);
+        } else if (IsEqualIID(riid, IID_IViewObject)) {
+            *out = static_cast<IViewObject*>(this);
+        } else if (IsEqualIID(riid, IID_IPersistStreamInit)) {
+            *out = static_cast<IPersistStreamInit*>(this);
+        } else {
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        if (m_s.refs <= 0 && m_made && m_s.addRefs > 0) m_s.callAfterRelease = true;
+        ++m_s.addRefs;
+        return static_cast<ULONG>(++m_s.refs);
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ++m_s.releases;
+        if (m_s.refs <= 0) m_s.callAfterRelease = true;
+        const LONG left = --m_s.refs;
+        if (left == 0) Released();
+        return static_cast<ULONG>(left);
+    }
+
+    // ---- IOleObject ----
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override {
+        const HRESULT hr = Note(site != nullptr ? "SetClientSite" : "SetClientSite(null)");
+        if (FAILED(hr)) return hr;
+        if (site != nullptr) site->AddRef();
+        if (m_site != nullptr) m_site->Release();
+        m_site = site;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override {
+        if (site == nullptr) return E_POINTER;
+        *site = m_site;
+        if (m_site != nullptr) m_site->AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Close(DWORD) override {
+        const HRESULT hr = Note("Close");
+        if (m_active) InPlaceDeactivate();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND parent, LPCRECT pos) override {
+        const HRESULT hr = Note(verb == OLEIVERB_INPLACEACTIVATE ? "DoVerb(INPLACEACTIVATE)"
+                                : verb == OLEIVERB_UIACTIVATE    ? "DoVerb(UIACTIVATE)"
+                                                                 : "DoVerb");
+        if (FAILED(hr)) return hr;
+        AddRef();  // the object stays while it works, whatever the host does meanwhile
+        HRESULT result = Activate(parent, pos);
+        if (SUCCEEDED(result) && verb == OLEIVERB_UIACTIVATE) result = UIActivate();
+        Release();
+        return result;
+    }
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override {
+        if (clsid != nullptr) *clsid = kProbeClsid;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD, LPOLESTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD, SIZEL*) override { return Note("SetExtent"); }
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD, DWORD* status) override {
+        if (status == nullptr) return E_POINTER;
+        *status = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE;
+        return Note("GetMiscStatus");
+    }
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+
+    // ---- IOleWindow ----
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override {
+        if (hwnd == nullptr) return E_POINTER;
+        *hwnd = m_s.window;
+        return m_s.window != nullptr ? S_OK : E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return S_OK; }
+
+    // ---- IOleInPlaceObject(Windowless) ----
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override {
+        const HRESULT hr = Note("InPlaceDeactivate");
+        if (!m_active) return hr;
+        if (m_uiActive) UIDeactivate();
+        m_active = false;
+        if (m_s.window != nullptr) {
+            ::DestroyWindow(m_s.window);
+            m_s.window = nullptr;
+        }
+        if (IOleInPlaceSite* site = InPlaceSite()) {
+            site->OnInPlaceDeactivate();
+            site->Release();
+        }
+        if (m_frame != nullptr) {
+            m_frame->Release();
+            m_frame = nullptr;
+        }
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override {
+        const HRESULT hr = Note("UIDeactivate");
+        if (!m_uiActive) return hr;
+        m_uiActive = false;
+        if (m_frame != nullptr) m_frame->SetActiveObject(nullptr, nullptr);
+        if (IOleInPlaceSite* site = InPlaceSite()) {
+            site->OnUIDeactivate(FALSE);
+            site->Release();
+        }
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT pos, LPCRECT) override {
+        char text[64];
+        wsprintfA(text, "SetObjectRects(%dx%d)", pos != nullptr ? static_cast<int>(pos->right - pos->left) : -1,
+                  pos != nullptr ? static_cast<int>(pos->bottom - pos->top) : -1);
+        const HRESULT hr = Note(text);
+        if (FAILED(hr) || pos == nullptr) return hr;
+        m_s.pos = *pos;
+        if (m_s.window != nullptr) {
+            ::MoveWindow(m_s.window, pos->left, pos->top, pos->right - pos->left, pos->bottom - pos->top, TRUE);
+        }
+        if (m_s.mode == kReentrant && m_depth < 3) {
+            ++m_depth;
+            if (IOleInPlaceSite* site = InPlaceSite()) {
+                site->OnPosRectChange(pos);
+                site->Release();
+            }
+            --m_depth;
+        }
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnWindowMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) override {
+        if (result != nullptr) *result = 0;
+        if (msg == WM_KEYDOWN) {
+            char text[48];
+            wsprintfA(text, "OnWindowMessage(WM_KEYDOWN %u)", static_cast<unsigned>(wParam));
+            return Note(text);
+        }
+        if (msg == WM_LBUTTONDOWN) return Note("OnWindowMessage(WM_LBUTTONDOWN)");
+        if (msg == WM_SETFOCUS) return Note("OnWindowMessage(WM_SETFOCUS)");
+        if (msg == WM_KILLFOCUS) return Note("OnWindowMessage(WM_KILLFOCUS)");
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget** target) override {
+        if (target != nullptr) *target = nullptr;
+        return E_NOTIMPL;
+    }
+
+    // ---- IOleInPlaceActiveObject: F5 is the probe's own accelerator ----
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) override {
+        if (msg == nullptr || msg->message != WM_KEYDOWN) return S_FALSE;
+        char text[48];
+        wsprintfA(text, "TranslateAccelerator(%u)", static_cast<unsigned>(msg->wParam));
+        Note(text);
+        return msg->wParam == VK_F5 ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+
+    // ---- IViewObject ----
+    HRESULT STDMETHODCALLTYPE Draw(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                                   WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) override {
+        const HRESULT hr = Note("Draw");
+        if (FAILED(hr) || dc == nullptr || bounds == nullptr) return hr;
+        RECT rc = {bounds->left, bounds->top, bounds->right, bounds->bottom};
+        HBRUSH brush = ::CreateSolidBrush(RGB(0, 128, 255));
+        ::FillRect(dc, &rc, brush);
+        ::DeleteObject(brush);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Freeze(DWORD, LONG, void*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetAdvise(DWORD, DWORD, IAdviseSink*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD*, DWORD*, IAdviseSink**) override { return E_NOTIMPL; }
+
+    // ---- IPersistStreamInit ----
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override { return GetUserClassID(clsid); }
+    HRESULT STDMETHODCALLTYPE IsDirty() override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE Load(LPSTREAM) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Save(LPSTREAM, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InitNew() override { return Note("InitNew"); }
+
+private:
+    IOleInPlaceSite* InPlaceSite() {
+        void* site = nullptr;
+        if (m_site == nullptr || FAILED(m_site->QueryInterface(IID_IOleInPlaceSite, &site))) return nullptr;
+        return static_cast<IOleInPlaceSite*>(site);
+    }
+
+    HRESULT Activate(HWND parent, LPCRECT pos) {
+        if (m_active) return S_OK;
+        void* p = nullptr;
+        if (m_site == nullptr || FAILED(m_site->QueryInterface(IID_IOleInPlaceSiteWindowless, &p))) return E_FAIL;
+        auto* site = static_cast<IOleInPlaceSiteWindowless*>(p);
+        HRESULT hr = site->CanInPlaceActivate();
+        if (hr == S_OK) {
+            const bool windowless = m_s.mode == kWindowless && site->CanWindowlessActivate() == S_OK;
+            BOOL noRedraw = FALSE;
+            hr = site->OnInPlaceActivateEx(&noRedraw, windowless ? ACTIVATE_WINDOWLESS : 0);
+            m_s.calls.push_back(windowless ? "site:OnInPlaceActivateEx(windowless)" : "site:OnInPlaceActivateEx");
+        } else {
+            hr = E_FAIL;
+        }
+        if (SUCCEEDED(hr)) {
+            IOleInPlaceUIWindow* doc = nullptr;
+            RECT place = {}, clip = {};
+            OLEINPLACEFRAMEINFO info = {sizeof(info), FALSE, nullptr, nullptr, 0};
+            hr = site->GetWindowContext(&m_frame, &doc, &place, &clip, &info);
+            if (doc != nullptr) doc->Release();
+            m_active = SUCCEEDED(hr);
+            m_s.pos = place;
+            if (m_active && m_s.mode != kWindowless) {
+                HWND host = nullptr;
+                site->GetWindow(&host);
+                m_s.window = ::CreateWindowExW(0, kWindowClass, L"Probe", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                               place.left, place.top, place.right - place.left,
+                                               place.bottom - place.top, host != nullptr ? host : parent, nullptr,
+                                               ::GetModuleHandleW(nullptr), nullptr);
+            }
+            if (m_active && m_s.mode == kReentrant) {
+                // Back into the host while it activates: a new place, a redraw, the object shown.
+                site->OnPosRectChange(&place);
+                site->InvalidateRect(nullptr, FALSE);
+                if (m_site != nullptr) m_site->ShowObject();
+            }
+        }
+        site->Release();
+        (void)pos;
+        return hr;
+    }
+
+    HRESULT UIActivate() {
+        if (m_uiActive) return S_OK;
+        m_uiActive = true;
+        if (IOleInPlaceSite* site = InPlaceSite()) {
+            site->OnUIActivate();
+            site->Release();
+        }
+        if (m_frame != nullptr) m_frame->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), L"probe");
+        if (m_s.window != nullptr) ::SetFocus(m_s.window);
+        if (m_s.mode == kReentrant && m_site != nullptr) {
+            void* control = nullptr;
+            if (SUCCEEDED(m_site->QueryInterface(IID_IOleControlSite, &control))) {
+                static_cast<IOleControlSite*>(control)->OnFocus(TRUE);
+                static_cast<IOleControlSite*>(control)->Release();
+            }
+        }
+        return S_OK;
+    }
+
+    void Released() {
+        m_s.calls.push_back("released");
+        if (m_site != nullptr) {  // a host that never cleared the site: its reference is dropped here
+            m_s.calls.push_back("site-still-set");
+            m_site->Release();
+            m_site = nullptr;
+        }
+    }
+
+    TProbeState& m_s;
+    IOleClientSite* m_site = nullptr;
+    IOleInPlaceFrame* m_frame = nullptr;
+    bool m_active = false;
+    bool m_uiActive = false;
+    bool m_made = false;
+    int m_depth = 0;
+};
+
+class CFactory final : public IClassFactory {
+public:
+    explicit CFactory(TProbeState& s) : m_s(s) {}
+    ~CFactory() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        *out = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IClassFactory)) return E_NOINTERFACE;
+        *out = static_cast<IClassFactory*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(::InterlockedDecrement(&m_refs)); }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        *out = nullptr;
+        if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+        if (m_s.mode == kFailCreate) return E_OUTOFMEMORY;
+        m_made.emplace_back(new CProbe(m_s));
+        return m_made.back()->QueryInterface(riid, out);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    TProbeState& m_s;
+    LONG m_refs = 1;
+    std::vector<std::unique_ptr<CProbe>> m_made;  // kept past their last release
+};
+
+}  // namespace
+
+CProbeClass::CProbeClass(TProbeState& state) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &ProbeWindowProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kWindowClass;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    ::RegisterClassW(&wc);
+    m_factory = new CFactory(state);
+    if (FAILED(::CoRegisterClassObject(kProbeClsid, m_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie))) {
+        m_cookie = 0;
+    }
+}
+
+CProbeClass::~CProbeClass() {
+    if (m_cookie != 0) ::CoRevokeClassObject(m_cookie);
+    delete static_cast<CFactory*>(m_factory);
+}
+
+}  // namespace probe

@@ -1,0 +1,99 @@
+#include "ui/widgets/hosting/activex_accessible.h"
+
+#include <oleacc.h>
+
+#include "ui/core/system_library.h"
+#include "ui/widgets/hosting/activex.h"
+
+namespace SkinUI {
+
+namespace {
+
+// {618736E0-3C3D-11CF-810C-00AA00389B71}, spelled out: the import library's copy does not
+// link in every toolchain.
+const IID kAccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+typedef HRESULT(WINAPI* FromWindowFn)(HWND, DWORD, REFIID, void**);
+
+FromWindowFn FromWindow() {
+    static FromWindowFn fn = nullptr;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        if (HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll")) {
+            fn = reinterpret_cast<FromWindowFn>(
+                reinterpret_cast<void*>(::GetProcAddress(oleacc, "AccessibleObjectFromWindow")));
+        }
+    }
+    return fn;
+}
+
+const TAccessibleRules* g_next = nullptr;
+
+CActiveXUI* AsHost(CControlUI* c) { return static_cast<CActiveXUI*>(c->GetInterface(L"ActiveX")); }
+
+VARIANT Self() {
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+
+void TakeText(HRESULT hr, BSTR text, CUIString& into) {
+    if (SUCCEEDED(hr) && text != nullptr && into.IsEmpty()) into = text;
+    if (text != nullptr) ::SysFreeString(text);
+}
+
+LONG Role(CControlUI* control) {
+    CActiveXUI* host = AsHost(control);
+    if (host == nullptr) return g_next != nullptr ? g_next->role(control) : 0;
+    LONG role = ROLE_SYSTEM_CLIENT;
+    if (IAccessible* own = host->GetObjectAccessible()) {
+        VARIANT value;
+        ::VariantInit(&value);
+        if (SUCCEEDED(own->get_accRole(Self(), &value)) && value.vt == VT_I4 && value.lVal > 0) role = value.lVal;
+        ::VariantClear(&value);
+        own->Release();
+    }
+    return role;
+}
+
+void Describe(CControlUI* control, TUIAccessibleInfo& info) {
+    if (CActiveXUI* host = AsHost(control)) {
+        if (host->IsCreated()) info.state |= STATE_SYSTEM_FOCUSABLE;
+        if (IAccessible* own = host->GetObjectAccessible()) {
+            BSTR text = nullptr;
+            TakeText(own->get_accName(Self(), &text), text, info.name);
+            text = nullptr;
+            TakeText(own->get_accValue(Self(), &text), text, info.value);
+            text = nullptr;
+            TakeText(own->get_accDescription(Self(), &text), text, info.description);
+            own->Release();
+        }
+    }
+    if (g_next != nullptr) g_next->describe(control, info);
+}
+
+const wchar_t* RoleText(LONG role) { return g_next != nullptr ? g_next->roleText(role) : nullptr; }
+
+const TAccessibleRules kRules = {&Role, &Describe, &RoleText};
+
+}  // namespace
+
+const TAccessibleRules* HostingAccessibleRules(const TAccessibleRules* next) {
+    if (next != &kRules) g_next = next;
+    return &kRules;
+}
+
+IAccessible* CActiveXUI::GetObjectAccessible() const {
+    void* own = nullptr;
+    if (SUCCEEDED(GetControl(kAccessibleIid, &own)) && own != nullptr) return static_cast<IAccessible*>(own);
+    HWND host = GetHostWindow();
+    FromWindowFn fromWindow = host != nullptr ? FromWindow() : nullptr;
+    if (fromWindow == nullptr) return nullptr;
+    if (FAILED(fromWindow(host, static_cast<DWORD>(OBJID_CLIENT), kAccessibleIid, &own))) return nullptr;
+    return static_cast<IAccessible*>(own);
+}
+
+}  // namespace SkinUI

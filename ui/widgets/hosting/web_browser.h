@@ -1,0 +1,88 @@
+// CWebBrowserUI: the system's web-browser control, hosted ("WebBrowser" in markup).
+//
+// Attributes: "homepage", the page opened once the browser runs (and by NavigateHome),
+// besides ActiveX's "delaycreate". The class is the system's web browser; it needs no
+// entry in the program's allow-list.
+//
+// Notifications, from the browser's events:
+//   "beforenavigate"   sent at once; wParam: a TWebNavigation* (url, frame); set its
+//                      `cancel` to stop the navigation.
+//   "newwindow"        sent at once; wParam: a TWebNavigation*; `cancel` starts true: a
+//                      page opens no window unless the program clears it.
+//   "navigatecomplete", "documentcomplete" (queued; GetLocationUrl), "titlechanged"
+//   (queued; GetTitle), "navigateerror" (queued; wParam: the status code).
+// Pages get no object from the program (window.external is null) unless SetExternal
+// hands one over, and script errors show no dialog (the browser runs silent).
+#pragma once
+
+#include "ui/widgets/hosting/activex.h"
+
+struct IWebBrowser2;
+struct IDispatch;
+
+namespace SkinUI {
+
+class CWebBrowserEvents;
+class CWebDocHost;
+
+struct TWebNavigation {
+    const wchar_t* url;
+    const wchar_t* frame;
+    bool cancel;
+};
+
+class CWebBrowserUI : public CActiveXUI {
+public:
+    CWebBrowserUI();
+    ~CWebBrowserUI() override;
+
+    const wchar_t* GetClass() const override;          // "WebBrowserUI"
+    void* GetInterface(const wchar_t* name) override;  // "WebBrowser"
+    void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
+
+    const CUIString& GetHomePage() const { return m_sHomePage; }
+    void SetHomePage(const wchar_t* url) { m_sHomePage = url != nullptr ? url : L""; }
+    // False when the browser does not run or refuses the address.
+    bool Navigate(const wchar_t* url);
+    bool NavigateHome();
+    bool GoBack();
+    bool GoForward();
+    bool Refresh();
+    bool Stop();
+    // The browser's IWebBrowser2, with a reference; null when it does not run.
+    IWebBrowser2* GetBrowser() const;
+    // The address and title of the last completed navigation and title change.
+    const CUIString& GetLocationUrl() const { return m_sLocation; }
+    const CUIString& GetTitle() const { return m_sTitle; }
+    // The object pages reach as window.external; null takes it away.
+    void SetExternal(IDispatch* external);
+    // The event sink the browser calls (tests drive it directly); null when none.
+    IDispatch* GetEventSink() const;
+
+protected:
+    bool IsOwnClass(const CLSID& clsid) const override;
+    void OnObjectCreated() override;
+    void OnObjectReleasing() override;
+    void* SiteInterface(REFIID iid) override;
+
+private:
+    friend class CWebBrowserEvents;
+    // Events; the two answers are "cancel".
+    bool BeforeNavigate(const wchar_t* url, const wchar_t* frame);
+    bool NewWindow(const wchar_t* url);
+    void NavigateComplete(const wchar_t* url);
+    void DocumentComplete(const wchar_t* url);
+    void TitleChange(const wchar_t* title);
+    void NavigateError(const wchar_t* url, LONG status);
+    void Notify(const wchar_t* type, WPARAM wParam, bool queued);
+
+    CUIString m_sHomePage;
+    CUIString m_sLocation;
+    CUIString m_sTitle;
+    IWebBrowser2* m_pBrowser;
+    CWebBrowserEvents* m_pEvents;
+    CWebDocHost* m_pDocHost;
+    DWORD m_dwCookie;
+};
+
+}  // namespace SkinUI
