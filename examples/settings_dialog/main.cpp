@@ -4,6 +4,7 @@
 // dialog as a user would (types a name, ticks the check box, moves the slider, clicks Save)
 // without showing it, reads the file back and exits 0 when it holds what was entered.
 #include <windows.h>
+#include <ole2.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +61,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     }
     if (selfTest) ::DeleteFileW(file.c_str());
 
+    // OLE on the UI thread: hosted ActiveX controls and screen readers need it.
+    const bool ole = SUCCEEDED(::OleInitialize(nullptr));
     // [guide:startup]
     SkinUI::CPaintManagerUI::SetInstance(instance);
     // Folder mode: the skin and its images are files in this folder.
@@ -85,5 +88,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
         // [/guide:show]
     }
     SkinUI::CPaintManagerUI::TermFramework();
+    if (ole) ::OleUninitialize();
     return code;
 }

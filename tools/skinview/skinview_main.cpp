@@ -11,6 +11,7 @@
 // lacks a description.
 #include <windows.h>
 #include <ole2.h>
+#include <exdisp.h>
 
 #include <cstdio>
 #include <string>
@@ -30,6 +31,7 @@
 #include "watch_mode.h"
 #include "ui/core/paint_manager.h"
 #include "ui/widgets/widget_registry.h"
+#include "ui/widgets/hosting/activex.h"
 #include "ui/widgets/motion/motion_clock.h"
 #include "ui/core/skin_builder.h"
 #include "ui/controls/control.h"
@@ -260,6 +262,8 @@ int Run(const skinview::Options& options) {
     using SkinUI::CPaintManagerUI;
     CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
     SkinUI::RegisterWidgetControls();
+    // The one class a skin's ActiveX element may create here: the system's web browser.
+    SkinUI::CActiveXUI::AllowClass(CLSID_WebBrowser);
     if (options.reference) return WriteReference(options);
     SkinSource source(options);
     if (const int code = source.Open()) return code;
