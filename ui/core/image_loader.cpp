@@ -19,14 +19,20 @@ struct StbPixels {
     }
 };
 
+TExtraImageDecoder g_extraDecoder = nullptr;
+
 }  // namespace
+
+void SetExtraImageDecoder(TExtraImageDecoder decoder) { g_extraDecoder = decoder; }
 
 TUIImage* DecodeSkinImage(const unsigned char* data, size_t size, DWORD mask) {
     if (!data || size == 0 || size > 0x7FFFFFFF) return nullptr;
     // Look at the header first: refuse what is not an image or is too large
     // before the decoder allocates anything for the pixels.
     int w = 0, h = 0, comp = 0;
-    if (!stbi_info_from_memory(data, static_cast<int>(size), &w, &h, &comp)) return nullptr;
+    if (!stbi_info_from_memory(data, static_cast<int>(size), &w, &h, &comp)) {
+        return g_extraDecoder ? g_extraDecoder(data, size, mask) : nullptr;
+    }
     if (w <= 0 || h <= 0 || w > kMaxImageDimension || h > kMaxImageDimension) return nullptr;
     if (static_cast<unsigned long long>(w) * static_cast<unsigned long long>(h) > kMaxImagePixels) return nullptr;
 

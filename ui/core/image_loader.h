@@ -1,4 +1,4 @@
-// Decoding skin images (PNG, JPEG) into premultiplied 32-bit DIB sections.
+// Decoding skin images (PNG, JPEG, and formats a program adds) into premultiplied 32-bit DIB sections.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,12 @@ const unsigned long long kMaxImagePixels = 32ull * 1024ull * 1024ull;
 // whose 0xAARRGGBB value equals `mask` (non-zero) becomes fully transparent.
 // Null for bytes that are not a supported image or claim enormous dimensions.
 TUIImage* DecodeSkinImage(const unsigned char* data, size_t size, DWORD mask);
+
+// A decoder of further formats, given the bytes that are neither PNG nor JPEG: a new
+// image made as DecodeSkinImage makes one, or null. The core knows none of its own;
+// the further controls' registration sets one (null removes it).
+typedef TUIImage* (*TExtraImageDecoder)(const unsigned char* data, size_t size, DWORD mask);
+void SetExtraImageDecoder(TExtraImageDecoder decoder);
 
 // Loads an image by name or resource identifier:
 //  - with `type`: the resource `nameOrId` of that type from `instance` (or the

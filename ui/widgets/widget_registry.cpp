@@ -2,6 +2,7 @@
 
 #include "ui/controls/scroll_bar.h"
 #include "ui/core/control_factory.h"
+#include "ui/core/image_loader.h"
 #include "ui/widgets/graphic/color_palette.h"
 #include "ui/widgets/graphic/file_icon.h"
 #include "ui/widgets/graphic/graphic_accessible.h"
@@ -41,6 +42,7 @@
 #include "ui/widgets/menu/menu_element.h"
 #include "ui/widgets/motion/fade_button.h"
 #include "ui/widgets/motion/gif_anim.h"
+#include "ui/widgets/motion/gif_image.h"
 #include "ui/widgets/motion/motion_accessible.h"
 #include "ui/widgets/motion/ring.h"
 #include "ui/widgets/motion/roll_text.h"
@@ -57,6 +59,7 @@ CControlUI* Make() {
 }  // namespace
 
 void RegisterWidgetControls() {
+    SetExtraImageDecoder(&DecodeGifSkinImage);  // a GIF named as an image shows its first frame
     CControlFactory& factory = CControlFactory::Instance();
     // One line per class, in the factory's order.
     factory.RegisterControl(L"CComboUI", &Make<CComboUI>);
