@@ -41,7 +41,7 @@ std::string Narrow(const std::wstring& text) {
 int Usage() {
     fprintf(stderr,
             "usage: skinfuzz [--seeds DIR] [--seed N] [--inputs N] [--from N] [--target "
-            "markup|zip|image|imagedesc|ini] [--out DIR] [--hang-ms N] [--cpu-ms N] [--batch N] [--inline]\n"
+            "markup|zip|image|imagedesc|ini|gif] [--out DIR] [--hang-ms N] [--cpu-ms N] [--batch N] [--inline]\n"
             "       skinfuzz --replay FILE --target NAME [--seeds DIR] [--hang-ms N] [--cpu-ms N]\n");
     return 2;
 }

@@ -13,6 +13,7 @@
 #include "ui/core/skin_builder.h"
 #include "ui/core/ui_buffer.h"
 #include "ui/core/zip_archive.h"
+#include "ui/widgets/motion/gif_decoder.h"
 
 namespace fuzz {
 
@@ -26,7 +27,7 @@ const int kCanvasHeight = 300;
 // skins of at most 4 MiB; its images are small).
 const unsigned long long kMaxExtract = 8ull << 20;
 
-const char* const kNames[kTargetCount] = {"markup", "zip", "image", "imagedesc", "ini"};
+const char* const kNames[kTargetCount] = {"markup", "zip", "image", "imagedesc", "ini", "gif"};
 
 // A copy of the input whose last byte is followed by an inaccessible page, so
 // that reading one byte past the input faults at once instead of by chance.
@@ -121,6 +122,7 @@ void CTargetContext::Run(ETarget target, const std::string& input) {
         case kImage: RunImage(input); break;
         case kImageDescription: RunImageDescription(input); break;
         case kIni: RunIni(input); break;
+        case kGif: RunGif(input); break;
         default: break;
     }
 }
@@ -178,7 +180,10 @@ void CTargetContext::RunZip(const std::string& input) {
 void CTargetContext::RunImage(const std::string& input) {
     const CGuardedCopy bytes(input);
     if (!bytes.ok()) return;
-    SkinUI::TUIImage* image = SkinUI::DecodeSkinImage(bytes.data(), bytes.size(), input.size() % 2 ? 0xFF000000 : 0);
+    DrawImage(SkinUI::DecodeSkinImage(bytes.data(), bytes.size(), input.size() % 2 ? 0xFF000000 : 0));
+}
+
+void CTargetContext::DrawImage(SkinUI::TUIImage* image) {
     if (image == nullptr) return;
     // Draw it once, as the framework would.
     const RECT item = {0, 0, kCanvasWidth, kCanvasHeight};
@@ -198,6 +203,26 @@ void CTargetContext::RunImageDescription(const std::string& input) {
         SkinUI::CUIRender::PaintImageSpec(m_dc, &pm, item, paint, description.c_str());
         SkinUI::CUIRender::PaintImageSpec(m_dc, &pm, item, paint, L"file='progress_bar.png'", description.c_str());
     }
+}
+
+void CTargetContext::RunGif(const std::string& input) {
+    const CGuardedCopy bytes(input);
+    if (!bytes.ok()) return;
+    SkinUI::TGifAnimation gif;
+    if (SkinUI::DecodeGif(bytes.data(), bytes.size(), gif)) {
+        // What a player relies on: whole frames of the screen's size, within the bounds.
+        const SkinUI::TGifLimits limits;
+        const size_t pixels = static_cast<size_t>(gif.width) * static_cast<size_t>(gif.height);
+        if (gif.width <= 0 || gif.height <= 0 || gif.frames.empty() || gif.frames.size() > limits.maxFrames ||
+            gif.loopCount < 0 || gif.frames.size() * pixels * 4 > limits.maxBytes) {
+            __builtin_trap();
+        }
+        for (const SkinUI::TGifFrame& frame : gif.frames) {
+            if (frame.pixels.size() != pixels || frame.delayMs == 0) __builtin_trap();
+        }
+    }
+    // The first frame as a skin names it, drawn once.
+    DrawImage(SkinUI::DecodeSkinImage(bytes.data(), bytes.size(), input.size() % 2 ? 0xFF000000 : 0));
 }
 
 void CTargetContext::RunIni(const std::string& input) {

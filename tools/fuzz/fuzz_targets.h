@@ -1,16 +1,21 @@
 // The paths each generated input goes through, the same as in the launcher:
 // markup (parse, build, layout and paint at both skins' window sizes and at
 // 150 percent), ZIP (open and read, with and without a password), image decode,
-// image descriptions (parse and draw) and the enciphered INI (decipher, parse).
+// image descriptions (parse and draw) and the enciphered INI (decipher, parse); and
+// the further controls' GIF decoder (every frame, and the first as a skin image).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+namespace SkinUI {
+struct TUIImage;
+}
+
 namespace fuzz {
 
-enum ETarget { kMarkup = 0, kZip, kImage, kImageDescription, kIni, kTargetCount };
+enum ETarget { kMarkup = 0, kZip, kImage, kImageDescription, kIni, kGif, kTargetCount };
 
 const char* TargetName(ETarget target);
 // -1 for an unknown name.
@@ -34,6 +39,9 @@ private:
     void RunImage(const std::string& input);
     void RunImageDescription(const std::string& input);
     void RunIni(const std::string& input);
+    void RunGif(const std::string& input);
+    // Draws a decoded image once, as the framework would, and frees it (null: nothing).
+    void DrawImage(SkinUI::TUIImage* image);
     // Back to the launcher's archive and empty process-wide tables.
     void ResetFramework();
 

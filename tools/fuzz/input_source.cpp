@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tools/fuzz/fuzz_rng.h"
+#include "tools/fuzz/gif_seeds.h"
 #include "tools/fuzz/markup_grammar.h"
 #include "tools/fuzz/mutator.h"
 
@@ -79,6 +80,7 @@ bool LoadSeeds(const std::wstring& dir, TSeeds& seeds, std::string& error) {
             seeds.plainConfigs.push_back(bytes);
         }
     }
+    seeds.gifs = MakeGifSeeds();
     if (seeds.skins.empty() || seeds.archives.empty() || seeds.images.empty() || seeds.configs.empty() ||
         seeds.plainConfigs.empty() || seeds.skinArchive.empty()) {
         error = "the seed folder needs .xml, skin.zip, .png, .bin and .ini files";
@@ -91,7 +93,8 @@ ETarget MakeInput(const TSeeds& seeds, std::uint64_t seed, std::uint64_t iterati
     CRng rng(seed, iteration);
     // Shares of the inputs: the markup path is the launcher's main one.
     static const ETarget kMix[] = {kMarkup, kMarkup, kMarkup, kMarkup, kZip,  kZip,
-                                   kImage,  kImage,  kImageDescription, kImageDescription, kIni, kIni};
+                                   kImage,  kImage,  kImageDescription, kImageDescription, kIni, kIni,
+                                   kGif};
     const ETarget target = only >= 0 ? static_cast<ETarget>(only) : rng.Pick(kMix);
     switch (target) {
         case kMarkup:
@@ -107,6 +110,9 @@ ETarget MakeInput(const TSeeds& seeds, std::uint64_t seed, std::uint64_t iterati
             break;
         case kImage:
             out = MutatedFrom(rng, seeds.images, seeds.images);
+            break;
+        case kGif:
+            out = MutatedFrom(rng, seeds.gifs, seeds.gifs);
             break;
         case kImageDescription:
             out = GenerateImageDescription(rng);

@@ -16,6 +16,7 @@ struct TSeeds {
     std::vector<std::string> images;    // PNG and JPEG
     std::vector<std::string> configs;   // enciphered configuration
     std::vector<std::string> plainConfigs;
+    std::vector<std::string> gifs;      // made in code (gif_seeds.h)
     std::string skinArchive;            // the launcher's archive, for the markup paths
 };
 
