@@ -2,6 +2,7 @@
 #include "ui/core/dib32.h"
 #include "tools/fuzz/fuzz_targets.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "support/ini_store.h"
@@ -180,10 +181,7 @@ void CTargetContext::RunZip(const std::string& input) {
 void CTargetContext::RunImage(const std::string& input) {
     const CGuardedCopy bytes(input);
     if (!bytes.ok()) return;
-    DrawImage(SkinUI::DecodeSkinImage(bytes.data(), bytes.size(), input.size() % 2 ? 0xFF000000 : 0));
-}
-
-void CTargetContext::DrawImage(SkinUI::TUIImage* image) {
+    SkinUI::TUIImage* image = SkinUI::DecodeSkinImage(bytes.data(), bytes.size(), input.size() % 2 ? 0xFF000000 : 0);
     if (image == nullptr) return;
     // Draw it once, as the framework would.
     const RECT item = {0, 0, kCanvasWidth, kCanvasHeight};
@@ -221,8 +219,15 @@ void CTargetContext::RunGif(const std::string& input) {
             if (frame.pixels.size() != pixels || frame.delayMs == 0) __builtin_trap();
         }
     }
-    // The first frame as a skin names it, drawn once.
-    DrawImage(SkinUI::DecodeSkinImage(bytes.data(), bytes.size(), input.size() % 2 ? 0xFF000000 : 0));
+    // The first frame as a skin names it, drawn once unscaled: a few bytes can make a
+    // screen of the loader's largest size, and scaling that is the drawing's cost, not the decoder's.
+    SkinUI::TUIImage* image = SkinUI::DecodeSkinImage(bytes.data(), bytes.size(), input.size() % 2 ? 0xFF000000 : 0);
+    if (image == nullptr) return;
+    const RECT part = {0, 0, std::min(image->nWidth, kCanvasWidth), std::min(image->nHeight, kCanvasHeight)};
+    const RECT none = {0, 0, 0, 0};
+    SkinUI::CUIRender::PaintNineGrid(m_dc, image->hBitmap, part, part, part, none, image->bAlpha, 255, false, false,
+                                     false);
+    SkinUI::FreeSkinImage(image);
 }
 
 void CTargetContext::RunIni(const std::string& input) {

@@ -9,10 +9,6 @@
 
 #include <string>
 
-namespace SkinUI {
-struct TUIImage;
-}
-
 namespace fuzz {
 
 enum ETarget { kMarkup = 0, kZip, kImage, kImageDescription, kIni, kGif, kTargetCount };
@@ -40,8 +36,6 @@ private:
     void RunImageDescription(const std::string& input);
     void RunIni(const std::string& input);
     void RunGif(const std::string& input);
-    // Draws a decoded image once, as the framework would, and frees it (null: nothing).
-    void DrawImage(SkinUI::TUIImage* image);
     // Back to the launcher's archive and empty process-wide tables.
     void ResetFramework();
 

@@ -187,6 +187,8 @@ TEST(GifDecoder, DamagedOrOversizedFilesKeepTheFramesBeforeTheFault) {
         {"memory for not even one", whole, limits(15, 10, 10), -1},
         {"one frame allowed", whole, limits(1000, 1, 10), 1},
         {"a screen too wide", whole, limits(1000, 10, 1), -1},
+        {"a frame far wider than the screen, past the decoding work's bound",
+         header + first + Image(0, 0, 20, 1, std::string(20, '\1')), limits(64, 10, 10), 1},
         {"thousands of frames", many, normal, 4096},
         {"no data", "", normal, -1},
         {"a signature only", "GIF89a", normal, -1},

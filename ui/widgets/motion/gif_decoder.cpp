@@ -44,15 +44,14 @@ public:
 
     bool Put(const BYTE* indices, size_t count) override {
         if (m_done) return false;
-        // Frames may reach far past the screen; the budget keeps their cost bounded.
-        if (count > m_budget) {
-            m_outOfBudget = true;
-            return false;
-        }
-        m_budget -= count;
         m_started = true;
         while (count > 0) {
             const size_t n = std::min(count, static_cast<size_t>(m_width - m_column));
+            // Frames may reach far past the screen; the budget keeps their cost bounded.
+            if (n > m_budget) {
+                return false;
+            }
+            m_budget -= n;
             memcpy(&m_row[static_cast<size_t>(m_column)], indices, n);
             m_column += static_cast<int>(n);
             indices += n;
@@ -68,7 +67,6 @@ public:
     // Every row that shows on the screen has been decoded.
     bool Done() const { return m_done; }
     bool Started() const { return m_started; }
-    bool OutOfBudget() const { return m_outOfBudget; }
 
 private:
     void FinishRow() {
@@ -115,13 +113,12 @@ private:
     int m_pass = 0;
     bool m_done = false;
     bool m_started = false;
-    bool m_outOfBudget = false;
 };
 
 class CGifDecoder {
 public:
     CGifDecoder(const BYTE* data, size_t size, const TGifLimits& limits, TGifAnimation& out)
-        : m_data(data), m_size(size), m_limits(limits), m_out(out), m_budget(limits.maxBytes) {}
+        : m_data(data), m_size(size), m_limits(limits), m_out(out), m_budget(limits.maxBytes / 4) {}
 
     bool Run() {
         if (!ReadHeader()) return false;
@@ -311,7 +308,9 @@ private:
     std::vector<uint32_t> m_saved;   // what a frame disposed to the previous state covered
     size_t m_frameBytes = 0;
     size_t m_used = 0;
-    size_t m_budget;  // indices left to decode
+    // Indices left to decode: as many as the pixels of all frames that fit, which frames
+    // inside the screen never reach; only parts off the screen can use it up.
+    size_t m_budget;
     std::unique_ptr<CGifLzw> m_lzw;
 };
 

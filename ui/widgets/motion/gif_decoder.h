@@ -41,8 +41,8 @@ struct TGifAnimation {
 };
 
 struct TGifLimits {
-    // Also bounds the decoding work: as many indices as this, counting those of
-    // frames' parts that lie off the screen.
+    // Also bounds the decoding work: as many indices as maxBytes / 4 pixels, counting
+    // those of frames' parts that lie off the screen.
     size_t maxBytes = size_t(64) << 20;  // all frames' pixels together
     size_t maxFrames = 4096;
     int maxSide = 8192;                  // width or height of the logical screen

@@ -1,16 +1,15 @@
 #include "ui/widgets/motion/gif_image.h"
 
 #include "ui/core/dib32.h"
-#include "ui/core/image_loader.h"
 #include "ui/widgets/motion/gif_decoder.h"
 
 namespace SkinUI {
 
 TUIImage* DecodeGifSkinImage(const unsigned char* data, size_t size, DWORD mask) {
+    // The GIF bounds, tighter than the loader's own: a few bytes of GIF can claim a whole
+    // screen, where a PNG must carry its pixels' data.
     TGifLimits limits;
     limits.maxFrames = 1;
-    limits.maxSide = kMaxImageDimension;
-    limits.maxBytes = static_cast<size_t>(kMaxImagePixels * 4u);
     TGifAnimation gif;
     if (!DecodeGif(data, size, gif, limits)) return nullptr;
 

@@ -10,7 +10,7 @@
 namespace SkinUI {
 
 // The image loader's further decoder (SetExtraImageDecoder): the first frame of a GIF
-// within the loader's bounds, with pixels of the 0xAARRGGBB value `mask` (non-zero)
+// within the GIF decoder's default bounds, with pixels of the 0xAARRGGBB value `mask` (non-zero)
 // made transparent; null for anything else.
 TUIImage* DecodeGifSkinImage(const unsigned char* data, size_t size, DWORD mask);
 
