@@ -77,7 +77,6 @@ void CLabelUI::SetTextPadding(const RECT& padding) {
 void CLabelUI::SetShowHtml(bool show) {
     if (m_bShowHtml == show) return;
     m_bShowHtml = show;
-    if (show) LinkState();
     m_bNeedMeasure = true;
     Repaint();
 }
@@ -170,8 +169,8 @@ void CLabelUI::MeasureTextIn(RECT& rc, UINT style) {
     HDC dc = m_pManager->GetPaintDC();
     if (m_bShowHtml) {
         int links = 0;
-        CUIRender::PaintMarkupText(dc, m_pManager, rc, text, m_dwTextColor, nullptr, nullptr, links, m_iFont,
-                                   style | DT_CALCRECT);
+        CUIRender::PaintMarkupTextEx(dc, m_pManager, rc, text, m_dwTextColor, m_iFont, style | DT_CALCRECT,
+                                     TUIMarkupLook(), nullptr, nullptr, nullptr, links);
     } else {
         CUIRender::PaintText(dc, m_pManager, rc, text, m_dwTextColor, m_iFont, style | DT_CALCRECT);
     }

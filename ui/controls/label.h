@@ -73,8 +73,8 @@ protected:
     bool HandleLinkEvent(TUIEvent& event);
     // True for "linkcolor" and "linkhovercolor", which it applies.
     bool ApplyLinkAttribute(const wchar_t* name, const wchar_t* value);
-    // The links' state, made on first use.
-    TUILabelLinks& LinkState();
+    // The links' state, made on first use; null when memory ran out.
+    TUILabelLinks* LinkState();
     // Draws markup text and notes where its links went.
     void DrawMarkup(HDC dc, RECT& rc, const wchar_t* text, DWORD color, int font);
 

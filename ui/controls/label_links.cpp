@@ -1,35 +1,28 @@
-// The links of a label's markup text: hit testing, hover, the hand cursor and
-// the "link" notification. The launcher's labels carry it; what only other programs
-// ask for is in label_link_access.cpp, which the launcher does not link.
-#include "ui/controls/attribute_values.h"
+// The links of a label's markup text: their state, drawing, hit testing, hover
+// and the hand cursor. Nothing here calls what may throw (the state is made with
+// a non-throwing new, and following a link stops what its receivers throw,
+// label_link_state.cpp), so it is built without unwind tables. What only other
+// programs ask for is in label_link_access.cpp, which the launcher does not link.
 #include "ui/controls/label.h"
 #include "ui/controls/label_links.h"
-#include "ui/controls/render.h"
-#include "ui/core/paint_manager.h"
+
+#include <new>
 
 namespace SkinUI {
 
 CLabelUI::~CLabelUI() { delete m_pLinks; }
 
-TUILabelLinks& CLabelUI::LinkState() {
-    if (m_pLinks == nullptr) m_pLinks = new TUILabelLinks;
-    return *m_pLinks;
-}
-
-bool CLabelUI::ApplyLinkAttribute(const wchar_t* name, const wchar_t* value) {
-    const bool normal = attr::NameIs(name, L"linkcolor");
-    if (!normal && !attr::NameIs(name, L"linkhovercolor")) return false;
-    TUIMarkupLook& look = LinkState().look;
-    (normal ? look.dwLinkColor : look.dwLinkHoverColor) = attr::ToColor(value, false);
-    Repaint();
-    return true;
+TUILabelLinks* CLabelUI::LinkState() {
+    if (m_pLinks == nullptr) m_pLinks = new (std::nothrow) TUILabelLinks;
+    return m_pLinks;
 }
 
 void CLabelUI::DrawMarkup(HDC dc, RECT& rc, const wchar_t* text, DWORD color, int font) {
-    TUILabelLinks& links = LinkState();
-    links.count = kMaxLinkRects;
-    CUIRender::PaintMarkupTextEx(dc, m_pManager, rc, text, color, font, m_uTextStyle, links.look, links.rects,
-                                 links.targets, links.ordinals, links.count);
+    TUILabelLinks* links = LinkState();
+    if (links == nullptr) return;  // out of memory (which used to end the whole paint)
+    links->count = kMaxLinkRects;
+    CUIRender::PaintMarkupTextEx(dc, m_pManager, rc, text, color, font, m_uTextStyle, links->look, links->rects,
+                                 links->targets, links->ordinals, links->count);
 }
 
 int CLabelUI::GetLinkCount() const { return m_bShowHtml && m_pLinks != nullptr ? m_pLinks->count : 0; }
@@ -49,19 +42,6 @@ void CLabelUI::SetHotLink(int link) {
     if (m_pLinks == nullptr || m_pLinks->look.iHotLink == link) return;
     m_pLinks->look.iHotLink = link;
     Repaint();
-}
-
-bool CLabelUI::FollowLink(int link) {
-    for (int k = 0; k < GetLinkCount(); ++k) {
-        if (m_pLinks->ordinals[k] != link) continue;
-        // A copy: the receiver may change the text, and with it the links.
-        CUIString target = m_pLinks->targets[k];
-        if (m_pManager != nullptr) {
-            m_pManager->SendNotify(this, L"link", static_cast<WPARAM>(link), reinterpret_cast<LPARAM>(target.GetData()));
-        }
-        return true;
-    }
-    return false;
 }
 
 bool CLabelUI::HandleLinkEvent(TUIEvent& event) {

@@ -3,7 +3,6 @@
 #include "ui/controls/markup_parse.h"
 
 #include <cstring>
-#include <cwchar>
 
 namespace SkinUI {
 namespace markup {
@@ -19,6 +18,12 @@ bool CPodBlock::Reserve(int need, int size) {
     if (grown == nullptr) return false;
     m_p = grown;
     m_cap = cap;
+    return true;
+}
+
+bool CPodBlock::PushBytes(const void* value, int size) {
+    if (!Reserve(m_n + 1, size)) return false;
+    std::memcpy(static_cast<char*>(m_p) + m_n++ * size, value, static_cast<size_t>(size));
     return true;
 }
 
@@ -41,21 +46,11 @@ int HexDigit(wchar_t c) {
 
 enum ETag : BYTE { tagNone, tagB, tagI, tagU, tagS, tagC, tagF, tagA, tagBr, tagP, tagImg };
 
-struct TTagName {
-    const wchar_t* name;
-    ETag tag;
-    BYTE arg;  // 0 none, 1 required, 2 optional
-    bool pair;
-};
-
-const TTagName kTags[] = {
-    {L"b", tagB, 0, true},    {L"i", tagI, 0, true},    {L"u", tagU, 0, true},   {L"s", tagS, 0, true},
-    {L"c", tagC, 1, true},    {L"f", tagF, 1, true},    {L"a", tagA, 2, true},   {L"br", tagBr, 0, false},
-    {L"p", tagP, 0, false},   {L"img", tagImg, 1, false},
-};
+// The tags' names in ETag order, one lower-case letter a byte.
+const DWORD kTagNames[] = {'b', 'i', 'u', 's', 'c', 'f', 'a', ('b' << 8) | 'r', 'p', ('i' << 16) | ('m' << 8) | 'g'};
 
 struct TTag {
-    const TTagName* name = nullptr;
+    ETag tag = tagNone;
     bool closing = false;
     const wchar_t* arg = nullptr;
     int argLength = 0;
@@ -69,15 +64,15 @@ bool ReadTag(const wchar_t* p, TTag& tag) {
         tag.closing = true;
         ++j;
     }
-    wchar_t name[4];
+    DWORD name = 0;
     int n = 0;
-    while (IsAlpha(p[j]) && n < 3) name[n++] = static_cast<wchar_t>(p[j++] | 0x20);
+    for (; IsAlpha(p[j]) && n < 3; ++n) name = (name << 8) | static_cast<BYTE>(p[j++] | 0x20);
     if (n == 0 || IsAlpha(p[j])) return false;
-    name[n] = 0;
-    for (const TTagName& t : kTags) {
-        if (std::wcscmp(t.name, name) == 0) tag.name = &t;
+    for (int k = 0; k < tagImg; ++k) {
+        if (kTagNames[k] == name) tag.tag = static_cast<ETag>(k + 1);
     }
-    if (tag.name == nullptr || (tag.closing && !tag.name->pair)) return false;
+    const ETag t = tag.tag;
+    if (t == tagNone || (tag.closing && t >= tagBr)) return false;
     if (p[j] == L' ' || p[j] == L'=') {
         const int from = ++j;
         while (p[j] != L'>' && p[j] != 0 && p[j] != L'<' && p[j] != L'\n' && j - from < kMaxArgument) ++j;
@@ -95,10 +90,8 @@ bool ReadTag(const wchar_t* p, TTag& tag) {
     if (p[j] != L'>') return false;
     tag.length = j + 1;
     const bool hasArg = tag.argLength > 0;
-    if (tag.closing) return !hasArg;
-    if (tag.name->arg == 0 && hasArg) return false;
-    if (tag.name->arg == 1 && !hasArg) return false;
-    return true;
+    if (tag.closing || t < tagC || t == tagBr || t == tagP) return !hasArg;  // no argument
+    return hasArg || t == tagA;  // the link's target is optional, the others' arguments are not
 }
 
 bool ReadColor(const wchar_t* s, int n, DWORD& color) {
@@ -168,7 +161,7 @@ public:
 
     // False when the tag does not apply here (drawn as text then).
     bool Apply(const TTag& tag) {
-        const ETag t = tag.name->tag;
+        const ETag t = tag.tag;
         if (tag.closing) {
             if (m_open.Empty() || m_open.Back().tag != t) return false;
             if (t == tagA) CloseLink(m_open.Back());
@@ -186,10 +179,10 @@ public:
                 if (name >= 0) Styled(kImageChar, 0, name);
                 return true;
             }
-            case tagB: m_style.flags |= kBold; break;
-            case tagI: m_style.flags |= kItalic; break;
-            case tagU: m_style.flags |= kUnderline; break;
-            case tagS: m_style.flags |= kStrike; break;
+            case tagB:
+            case tagI:
+            case tagU:
+            case tagS: m_style.flags |= static_cast<BYTE>(kBold << (t - tagB)); break;  // in the flags' order
             case tagC:
                 if (!ReadColor(tag.arg, tag.argLength, m_style.color)) return false;
                 m_style.hasColor = true;
@@ -264,7 +257,7 @@ void Parse(const wchar_t* source, bool singleLine, bool prefix, TParsed& out) {
         if (c == L'&' && p[0] == L'#' && p[1] == L'x') {
             unsigned value = 0;
             const wchar_t* q = p + 2;
-            for (int n = 0; n < 4 && HexDigit(*q) >= 0; ++n) value = value * 16 + static_cast<unsigned>(HexDigit(*q++));
+            for (int n = 0, d; n < 4 && (d = HexDigit(*q)) >= 0; ++n, ++q) value = value * 16 + static_cast<unsigned>(d);
             if (value != 0) {
                 parser.Char(static_cast<wchar_t>(value));
                 p = *q == L';' ? q + 1 : q;

@@ -44,6 +44,8 @@ protected:
     bool Reserve(int need, int size);
     // Sets the size; new values are zero bytes.
     bool ResizeBytes(int n, int size);
+    // Appends one value of `size` bytes.
+    bool PushBytes(const void* value, int size);
 
     void* m_p = nullptr;
     int m_n = 0;
@@ -54,11 +56,7 @@ protected:
 template <class T>
 class CPodArray : public CPodBlock {
 public:
-    bool Push(const T& value) {
-        if (!Reserve(m_n + 1, sizeof(T))) return false;
-        Data()[m_n++] = value;
-        return true;
-    }
+    bool Push(const T& value) { return PushBytes(&value, sizeof(T)); }
     bool Resize(int n) { return ResizeBytes(n, sizeof(T)); }
     T& operator[](int k) { return Data()[k]; }
     const T& operator[](int k) const { return static_cast<const T*>(m_p)[k]; }

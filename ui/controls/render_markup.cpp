@@ -8,6 +8,7 @@
 // its characters).
 #include "ui/controls/gdi_guards.h"
 #include "ui/controls/markup_parse.h"
+#include "ui/controls/render_markup_calls.h"
 #include "ui/controls/render.h"
 #include "ui/core/paint_manager.h"
 
@@ -40,11 +41,10 @@ struct TLine {
     int dots;      // its width
 };
 
-// Per style: its font, and for an image its description and size.
+// Per style: its font, and for an image its size.
 struct TStyleInfo {
     int font;
-    int cx;
-    int cy;
+    SIZE image;  // 0, 0: no image, or one that cannot be fetched
 };
 
 class CMarkupLayout {
@@ -83,7 +83,8 @@ private:
     int LineWidth(const TLine& line) const {
         return Width(line.start, line.end) + line.dots;
     }
-    void EndLine(int start, int end, int next);
+    // Adds the line [start, end), less its trailing spaces when `trim`; `next` starts the next line.
+    void EndLine(int start, int end, int next, bool trim);
     void DrawString(const TFont& e, const wchar_t* s, int n, int x, int baseline, DWORD color);
 
     HDC m_dc;
@@ -133,33 +134,21 @@ __attribute__((noinline)) bool CMarkupLayout::Measure() {
         const TStyle& st = m_p.styles[i];
         TStyleInfo& info = m_info[i];
         info.font = Font(st.font, st.flags);
-        if (st.image < 0) continue;
-        const TUIImageSpec* spec = m_manager->GetImageSpec(&m_p.strings[st.image]);
-        const TUIImage* image = nullptr;
-        if (spec != nullptr) {
-            image = m_manager->GetImageEx(spec->sImageName, spec->sResType.IsEmpty() ? nullptr : spec->sResType.GetData(),
-                                          spec->dwMask);
-        }
-        if (image == nullptr || image->hBitmap == nullptr) continue;  // a missing image takes no room
-        const RECT& src = spec->rcSource;
-        const bool part = src.right > src.left && src.bottom > src.top;
-        info.cx = part ? src.right - src.left : image->nWidth;
-        info.cy = part ? src.bottom - src.top : image->nHeight;
+        // A missing image takes no room.
+        if (st.image >= 0) Image(nullptr, m_manager, &m_p.strings[st.image], nullptr, nullptr, &info.image);
     }
     for (int u = 0; u < count;) {
         const int end = RunEnd(u, count);
         int* x = &m_x[u];
         const wchar_t c = m_p.text[u];
         if (c == kImageChar) {
-            x[1] = x[0] + m_info[m_p.style[u]].cx;
+            x[1] = x[0] + m_info[m_p.style[u]].image.cx;
         } else if (c == kBreakChar || c == kParagraphChar) {
             x[1] = x[0];
         } else {
             ::SelectObject(m_dc, FontOf(u).font);
-            SIZE size;
-            if (!::GetTextExtentExPointW(m_dc, &m_p.text[u], end - u, 0, nullptr, x + 1, &size)) {
-                for (int k = 1; k <= end - u; ++k) x[k] = 0;
-            }
+            SIZE size;  // the extents stay 0 when it fails
+            ::GetTextExtentExPointW(m_dc, &m_p.text[u], end - u, 0, nullptr, x + 1, &size);
             for (int k = 1; k <= end - u; ++k) x[k] += x[0];
         }
         u = end;
@@ -167,7 +156,8 @@ __attribute__((noinline)) bool CMarkupLayout::Measure() {
     return true;
 }
 
-void CMarkupLayout::EndLine(int start, int end, int next) {
+void CMarkupLayout::EndLine(int start, int end, int next, bool trim) {
+    while (trim && end > start && m_p.text[end - 1] == L' ') --end;
     TLine line = {start, end, 0, 0, 0, -1, 0};
     // A paragraph that ended the line before leaves half a line of space.
     if (start > 0 && m_p.text[start - 1] == kParagraphChar) line.gap = (m_fonts[0].ascent + m_fonts[0].descent) / 2;
@@ -179,7 +169,7 @@ void CMarkupLayout::EndLine(int start, int end, int next) {
     }
     for (int u = start; u < end; ++u) {
         if (m_p.text[u] == kImageChar) {
-            line.ascent = Max(line.ascent, m_info[m_p.style[u]].cy);
+            line.ascent = Max(line.ascent, m_info[m_p.style[u]].image.cy);
         } else {
             line.ascent = Max(line.ascent, FontOf(u).ascent);
             line.descent = Max(line.descent, FontOf(u).descent);
@@ -195,28 +185,24 @@ __attribute__((noinline)) void CMarkupLayout::Break(int maxWidth, bool wrap) {
     int space = -1;  // the last space of the line: where it may wrap
     for (int u = 0; u < count; ++u) {
         if (t[u] == kBreakChar || t[u] == kParagraphChar) {
-            EndLine(start, u, u + 1);
+            EndLine(start, u, u + 1, false);
             start = u + 1;
             space = -1;
             continue;
         }
         if (wrap && u > start && Width(start, u + 1) > maxWidth && t[u] != L' ') {
             if (space >= start) {
-                int end = space;
-                while (end > start && t[end - 1] == L' ') --end;
-                EndLine(start, end, space + 1);
+                EndLine(start, space, space + 1, true);
                 start = space + 1;
             } else {
-                EndLine(start, u, u);  // a word longer than the line is cut
+                EndLine(start, u, u, false);  // a word longer than the line is cut
                 start = u;
             }
             space = -1;
         }
         if (t[u] == L' ') space = u;
     }
-    int end = count;
-    while (wrap && end > start && t[end - 1] == L' ') --end;
-    if (start < count || m_lines.Empty()) EndLine(start, end, count);
+    if (start < count || m_lines.Empty()) EndLine(start, count, count, wrap);
 }
 
 __attribute__((noinline)) void CMarkupLayout::Ellipsize(int maxWidth, int maxHeight, bool wrapped) {
@@ -256,7 +242,7 @@ SIZE CMarkupLayout::Extent() const {
 void CMarkupLayout::DrawString(const TFont& e, const wchar_t* s, int n, int x, int baseline, DWORD color) {
     RECT at = {x, baseline - e.ascent, x + 0x7FFF, baseline + e.descent};
     // GDI+ as PaintText uses it (a layered window keeps the text's alpha), else GDI.
-    if (m_gdiplus && PaintTextGdiplus(m_dc, m_manager, at, s, n, color, e.font, kRunFlags)) return;
+    if (m_gdiplus && PaintRunGdiplus(m_dc, m_manager, at, s, n, color, e.font, kRunFlags)) return;
     ::SelectObject(m_dc, e.font);
     ::SetTextColor(m_dc, RGB(static_cast<BYTE>(color >> 16), static_cast<BYTE>(color >> 8), static_cast<BYTE>(color)));
     ::DrawTextW(m_dc, s, n, &at, kRunFlags);
@@ -312,9 +298,9 @@ __attribute__((noinline)) void CMarkupLayout::Draw(const RECT& rc, UINT style, D
             const int xb = x0 + m_x[end];
             const TStyleInfo& info = m_info[m_p.style[u]];
             if (ch == kImageChar) {
-                if (info.cx > 0) {
-                    const RECT dest = {xa, baseline - info.cy, xb, baseline};
-                    CUIRender::PaintImageSpec(m_dc, m_manager, dest, rc, &m_p.strings[st->image]);
+                if (info.image.cx > 0) {
+                    const RECT dest = {xa, baseline - info.image.cy, xb, baseline};
+                    Image(m_dc, m_manager, &m_p.strings[st->image], &dest, &rc, nullptr);
                 }
             } else if (ch != kBreakChar && ch != kParagraphChar && y < rc.bottom && bottom > rc.top) {
                 DrawString(m_fonts[info.font], &m_p.text[u], end - u, xa, baseline, c);
@@ -352,7 +338,7 @@ void CUIRender::PaintMarkupTextEx(HDC dc, CPaintManagerUI* manager, RECT& rc, co
         return;
     }
     if (style & DT_END_ELLIPSIS) layout.Ellipsize(width, rc.bottom - rc.top, wrap);
-    const RECT everywhere = {-0x8000, -0x8000, 0x7FFF, 0x7FFF};
+    static const RECT everywhere = {-0x8000, -0x8000, 0x7FFF, 0x7FFF};
     CUIClip clip(dc, (style & DT_NOCLIP) ? everywhere : rc);
     layout.Draw(rc, style, color, look, links, linkTexts, ordinals, room);
     linkCount = room;
