@@ -23,6 +23,7 @@ bool IsLabel(CControlUI* c) { return c->GetInterface(L"Label") != nullptr; }
 IContainerUI* AsContainer(CControlUI* c) { return static_cast<IContainerUI*>(c->GetInterface(L"IContainer")); }
 
 const TAccessibleRules* g_furtherRules = nullptr;
+AccessibleChildrenProc g_furtherChildren = nullptr;
 
 CUIString PercentText(CProgressUI* progress) {
     const int lo = progress->GetMinValue();
@@ -38,6 +39,7 @@ CUIString PercentText(CProgressUI* progress) {
 }
 
 void CollectChildren(CControlUI* parent, std::vector<CControlUI*>& out) {
+    if (g_furtherChildren != nullptr) g_furtherChildren(parent, out);
     IContainerUI* container = AsContainer(parent);
     if (container == nullptr) return;
     for (int i = 0; i < container->GetCount(); ++i) {
@@ -61,6 +63,8 @@ void CollectChildren(CControlUI* parent, std::vector<CControlUI*>& out) {
 }  // namespace
 
 void SetFurtherRules(const TAccessibleRules* rules) { g_furtherRules = rules; }
+const TAccessibleRules* FurtherRules() { return g_furtherRules; }
+void SetFurtherChildren(AccessibleChildrenProc children) { g_furtherChildren = children; }
 
 CUIString NameOf(CControlUI* control) {
     if (control == nullptr) return CUIString();

@@ -45,10 +45,18 @@ struct TAccessibleRules {
     const wchar_t* (*roleText)(LONG role);
 };
 
+// Elements below a control that are not its container children (a text's links):
+// appended to `out` before them. Set by the further controls' registration.
+typedef void (*AccessibleChildrenProc)(CControlUI* control, std::vector<CControlUI*>& out);
+
 namespace Accessible {
 
 // Installs the further rules (null removes them).
 void SetFurtherRules(const TAccessibleRules* rules);
+// The further rules installed (null: none).
+const TAccessibleRules* FurtherRules();
+// Installs the source of further children (null removes it).
+void SetFurtherChildren(AccessibleChildrenProc children);
 CUIString NameOf(CControlUI* control);
 // ROLE_SYSTEM_* of an element; 0 for a control that is left out of the tree.
 LONG RoleOf(CControlUI* control);

@@ -46,6 +46,8 @@
 #include "ui/widgets/motion/motion_accessible.h"
 #include "ui/widgets/motion/ring.h"
 #include "ui/widgets/motion/roll_text.h"
+#include "ui/widgets/text/text.h"
+#include "ui/widgets/text/text_accessible.h"
 
 namespace SkinUI {
 
@@ -85,6 +87,7 @@ void RegisterWidgetControls() {
     factory.RegisterControl(L"CRichEditUI", &Make<CRichEditUI>);
     factory.RegisterControl(L"CScrollBarUI", &Make<CScrollBarUI>);
     factory.RegisterControl(L"CSliderUI", &Make<CSliderUI>);
+    factory.RegisterControl(L"CTextUI", &Make<CTextUI>);
     factory.RegisterControl(L"CTreeNodeUI", &Make<CTreeNodeUI>);
     factory.RegisterControl(L"CTreeViewUI", &Make<CTreeViewUI>);
     factory.RegisterControl(L"CWebBrowserUI", &Make<CWebBrowserUI>);
@@ -110,6 +113,9 @@ void RegisterWidgetControls() {
     // The hosted ActiveX controls, then the ring and the GIF, asked first: activex_accessible.h, motion_accessible.h.
     Accessible::SetFurtherRules(HostingAccessibleRules(MotionAccessibleRules(MenuAccessibleRules(GraphicAccessibleRules(TreeAccessibleRules(ListAccessibleRules(EditAccessibleRules(
         PickerAccessibleRules(TextPickerAccessibleRules(ChoiceAccessibleRules(LayoutAccessibleRules())))))))))));
+    // The texts' links, asked before all of the above: text_accessible.h.
+    Accessible::SetFurtherRules(TextAccessibleRules(Accessible::FurtherRules()));
+    Accessible::SetFurtherChildren(&TextAccessibleChildren);
 }
 
 }  // namespace SkinUI
