@@ -88,7 +88,8 @@ const char* const kControlAttrs[] = {
     "trigger", "shortcuttext", "checked", "separator", "icon", "separatorheight", "iconwidth", "showdelay",
     "shadow", "checkimage", "shortcuttextcolor", "separatorcolor", "color", "barwidth", "file",
     "direction", "speed", "autoplay", "autosize", "fadeduration", "ringcolor", "thickness",
-    "rowcount", "rowformat", "clsid", "progid", "delaycreate", "homepage", "movie", "transparent"};
+    "rowcount", "rowformat", "clsid", "progid", "delaycreate", "homepage", "movie", "transparent",
+    "drag", "drop", "dropbkcolor", "dropbordercolor", "itemdrag", "insertmarkcolor"};
 const char* const kWindowAttrs[] = {
     "size",       "sizebox",        "caption",      "roundcorner",  "mininfo",      "maxinfo",   "showdirty",
     "opacity",    "alpha",          "layeredopacity", "layered",    "bktrans",      "layeredimage", "noactivate",

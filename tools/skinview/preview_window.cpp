@@ -1,6 +1,22 @@
 #include "preview_window.h"
 
+#include "ui/core/dropped_files.h"
+#include "ui/widgets/list/list_element.h"
+
 namespace skinview {
+
+void PreviewWindow::ReceiveNotify(SkinUI::TUINotify& msg) {
+    auto* list = msg.pSender != nullptr ? static_cast<SkinUI::CListUI*>(msg.pSender->GetInterface(L"List")) : nullptr;
+    if (msg.sType == L"dropfiles" && list != nullptr && list->GetDataSource() == nullptr) {
+        const auto* files = reinterpret_cast<const SkinUI::CUIDroppedFiles*>(msg.lParam);
+        for (int i = 0; i < files->GetCount() && i < kMaxDropRows; ++i) {
+            auto* row = new SkinUI::CListLabelElementUI;
+            row->SetText(files->GetAt(i));
+            if (!list->Add(row)) delete row;
+        }
+    }
+    WindowImplBase::ReceiveNotify(msg);
+}
 
 void PreviewWindow::OnWindowReady() {
     if (m_width > 0 && m_height > 0) {

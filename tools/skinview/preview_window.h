@@ -1,5 +1,6 @@
 #pragma once
-// The window skinview shows: a plain skinned window built from one skin.
+// The window skinview shows: a plain skinned window built from one skin. Files dropped
+// on a list that takes drops become rows of it (the first kMaxDropRows of a drop).
 
 #include <string>
 
@@ -15,6 +16,8 @@ public:
     LPCWSTR ClassName() const override { return L"SkinViewPreview"; }
     SkinUI::CUIString SkinFileName() const override { return m_skin; }
     void OnWindowReady() override;
+    void ReceiveNotify(SkinUI::TUINotify& msg) override;
+    enum { kMaxDropRows = 1000 };
     LRESULT HandleWmDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
     // Whether destroying the window ends the message loop (it does unless a

@@ -149,7 +149,12 @@ void CControlUI::SetResourceText(bool resource) {
 bool CControlUI::IsDragEnabled() const { return m_bDragEnabled; }
 void CControlUI::SetDragEnabled(bool enable) { m_bDragEnabled = enable; }
 bool CControlUI::IsDropEnabled() const { return m_bDropEnabled; }
-void CControlUI::SetDropEnabled(bool enable) { m_bDropEnabled = enable; }
+void CControlUI::SetDropEnabled(bool enable) {
+    m_bDropEnabled = enable;
+    // A control of the tree (not one being built) makes its window a drop target.
+    if (enable && m_pManager != nullptr && (m_pParent != nullptr || m_pManager->GetRoot() == this))
+        m_pManager->EnableDropTarget(this);
+}
 bool CControlUI::IsRichEvent() const { return m_bRichEvent; }
 void CControlUI::SetRichEvent(bool enable) { m_bRichEvent = enable; }
 

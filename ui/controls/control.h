@@ -229,6 +229,12 @@ public:
     void SetBorderRound(SIZE round);
     const CUIString& GetGradient() const { return m_sGradient; }
     void SetGradient(const wchar_t* direction);
+    // Laid over a control that accepts drops while files are dragged over it (0: none; the
+    // border's default is the window's selected colour).
+    DWORD GetDropBkColor() const { return m_dwDropBackColor; }
+    void SetDropBkColor(DWORD color) { m_dwDropBackColor = color; }
+    DWORD GetDropBorderColor() const { return m_dwDropBorderColor; }
+    void SetDropBorderColor(DWORD color) { m_dwDropBorderColor = color; }
 
     const CUIRect& GetPaintRect() const { return m_rcPaint; }
     HINSTANCE GetResourceInstance() const { return m_hInstance; }
@@ -306,6 +312,8 @@ protected:
     bool m_bRichEvent;
     bool m_bDragEnabled;
     bool m_bDropEnabled;
+    DWORD m_dwDropBackColor = 0;
+    DWORD m_dwDropBorderColor = 0;
     bool m_bResourceText;
     bool m_bColorHSL;
 

@@ -157,6 +157,10 @@ void CControlUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
         SetDragEnabled(IsTrue(value));
     } else if (NameIs(name, L"drop")) {
         SetDropEnabled(IsTrue(value));
+    } else if (NameIs(name, L"dropbkcolor")) {
+        m_dwDropBackColor = ToColor(value, true);
+    } else if (NameIs(name, L"dropbordercolor")) {
+        m_dwDropBorderColor = ToColor(value, true);
     } else if (NameIs(name, L"resourcetext")) {
         SetResourceText(IsTrue(value));
     } else if (NameIs(name, L"richevent")) {

@@ -12,10 +12,14 @@
 //                                they call InitWindowPart / ReleaseWindowPart
 //   paint_manager_window_part.cpp  InitWindowPart / ReleaseWindowPart (window side)
 //   paint_manager_*.cpp (window) everything in the "window, input and paint" section
+//   paint_manager_drop.cpp       the window's drop target (IDropTarget)
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
+
+#include "ui/core/dropped_files.h"
 
 #include "ui/core/ui_dpi.h"
 #include "ui/core/ui_events.h"
@@ -35,7 +39,7 @@ struct TUIImageSpec;
 // The framework's private message: deferred clean-up and queued notifications.
 const UINT WM_SKINUI_ASYNC = WM_APP + 1;
 
-class CPaintManagerUI {
+class CPaintManagerUI : public IDropTarget {
 public:
     CPaintManagerUI();
     virtual ~CPaintManagerUI();
@@ -283,6 +287,27 @@ public:
     static bool TranslateUIMessage(const MSG* pMsg);
     static void RunMessageLoop();
 
+    // Drops of files (paint_manager_drop.cpp). Once a control of the tree accepts drops
+    // ("drop"), the window registers as an OLE drop target (OLE must be initialised on the
+    // thread; otherwise the control gets "dropunavailable", wParam the error), and revokes
+    // before it goes. Files dragged over an accepting control (or a control inside one)
+    // highlight it ("dropbkcolor", "dropbordercolor") and are offered a copy; elsewhere the
+    // drop is refused. Dropped, they reach the control as "dropfiles" (wParam the count,
+    // lParam the CUIDroppedFiles, which is also GetDroppedFiles() while it is handled).
+    // Controls call EnableDropTarget when they come to accept drops in the tree.
+    void EnableDropTarget(CControlUI* control);
+    bool IsDropTargetRegistered() const { return m_nDropState == kDropRegistered; }
+    CControlUI* GetDropHover() const { return m_pDropHover; }
+    const CUIDroppedFiles& GetDroppedFiles() const { return m_dropFiles; }
+    // IDropTarget. The window object owns the manager: the count only tells who holds it.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override;
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keyState, POINTL pt, DWORD* effect) override;
+    HRESULT STDMETHODCALLTYPE DragLeave() override;
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override;
+
 private:
     // --- window, input and paint: helpers (paint_manager_*.cpp) ---
     bool OnPaint();
@@ -308,6 +333,11 @@ private:
     void NoteKeyboardUse(WPARAM key);
     void FocusMoved(CControlUI* from, CControlUI* to);
     void PaintFocusCue(HDC dc, const RECT& rcPaint);
+    void NoteDropControls(CControlUI* subtree);
+    void RevokeDropTarget();
+    CControlUI* DropControlAt(POINTL pt);
+    void SetDropHover(CControlUI* control);
+    void PaintDropCue(HDC dc, const RECT& rcPaint);
 
 private:
     // Set-up and tear-down of the window half, called by the constructor (after
@@ -412,6 +442,13 @@ private:
     CAccessibleHub* m_pAccessible = nullptr;  // one reference; detached when the window goes
     bool m_bAccessibleGone = false;
     bool m_bFocusCue = false;
+    // drop target
+    enum { kDropNone, kDropRegistered, kDropFailed, kDropRevoked };
+    int m_nDropState = kDropNone;
+    ULONG m_nDropRefs = 1;               // the owner's
+    bool m_bDragHasFiles = false;        // the data dragged over the window holds files
+    CControlUI* m_pDropHover = nullptr;  // the accepting control under the drag
+    CUIDroppedFiles m_dropFiles;         // filled for the "dropfiles" notification
 
     // Process-wide state.
     static CUIPtrArray s_aPreMessages;   // every live paint manager

@@ -106,6 +106,10 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         return false;
     }
 
+    case WM_DESTROY:
+        RevokeDropTarget();  // while the window still exists
+        return false;
+
     case WM_ERASEBKGND:
         lRes = 1;
         return true;

@@ -180,6 +180,7 @@ bool CPaintManagerUI::OnPaint() {
             static_cast<CControlUI*>(m_aPostPaintControls[i])->PaintClipped(m_hDcOffscreen, rcPaint, nullptr);
         }
         PaintFocusCue(m_hDcOffscreen, rcPaint);
+        PaintDropCue(m_hDcOffscreen, rcPaint);
         ::RestoreDC(m_hDcOffscreen, saved);
         if (m_bLayered) {
             PaintLayered(m_hDcOffscreen, rcClient, rcPaint);
@@ -202,6 +203,7 @@ bool CPaintManagerUI::OnPaint() {
             static_cast<CControlUI*>(m_aPostPaintControls[i])->PaintClipped(ps.hdc, rcPaint, nullptr);
         }
         PaintFocusCue(ps.hdc, rcPaint);
+        PaintDropCue(ps.hdc, rcPaint);
         ::RestoreDC(ps.hdc, saved);
     }
     ::EndPaint(m_hWndPaint, &ps);

@@ -82,6 +82,7 @@ bool CPaintManagerUI::InitControls(CControlUI* control, CControlUI* parent) {
     if (control == nullptr) return false;
     control->SetManager(this, parent != nullptr ? parent : control->GetParent(), true);
     control->FindMatching(&EnterName, &m_mNameHash, UIFIND_ALL);
+    NoteDropControls(control);
     return true;
 }
 
@@ -93,6 +94,7 @@ void CPaintManagerUI::ReapObjects(CControlUI* control) {
     if (control == m_pEventClick) m_pEventClick = nullptr;
     if (control == m_pFocus) m_pFocus = nullptr;
     if (control == m_pRoot) m_pRoot = nullptr;
+    if (control == m_pDropHover) m_pDropHover = nullptr;
     for (int i = m_aTimers.GetSize() - 1; i >= 0; --i) {
         auto* timer = static_cast<TTimerInfo*>(m_aTimers[i]);
         if (timer->pSender != control) continue;

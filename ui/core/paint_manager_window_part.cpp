@@ -35,6 +35,7 @@ void CPaintManagerUI::InitWindowPart() {
 // root, timers, tooltip, buffers, the window context, parsed image
 // descriptions, GDI+ and the shadow.
 void CPaintManagerUI::ReleaseWindowPart() {
+    RevokeDropTarget();
     ReleaseAccessible();
     DestroyDelayedCleanups();
     for (int i = 0; i < m_aAsyncNotify.GetSize(); ++i) delete static_cast<TUINotify*>(m_aAsyncNotify[i]);

@@ -484,6 +484,10 @@ void CListUI::HandleEvent(TUIEvent& event) {
     }
     switch (event.Type) {
         case UIEVENT_KEYDOWN:
+            if (event.chKey == VK_ESCAPE && m_drag.state != TRowDrag::kIdle) {
+                CancelRowDrag();
+                return;
+            }
             if (IsEnabled() && MoveByKey(event.chKey, event.wKeyState)) return;
             if (m_pBody->ScrollFor(event)) return;  // Left and Right scroll sideways
             break;
@@ -498,6 +502,7 @@ void CListUI::HandleEvent(TUIEvent& event) {
             break;
         case UIEVENT_SETFOCUS:
         case UIEVENT_KILLFOCUS:
+            if (event.Type == UIEVENT_KILLFOCUS) CancelRowDrag();
             m_bFocused = event.Type == UIEVENT_SETFOCUS;
             RowChanged(-1);
             return;
@@ -517,6 +522,10 @@ void CListUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     }
     if (NameIs(name, L"multiselect")) {
         SetMultiSelect(IsTrue(value));
+    } else if (NameIs(name, L"itemdrag")) {
+        SetItemDrag(IsTrue(value));
+    } else if (NameIs(name, L"insertmarkcolor")) {
+        SetInsertMarkColor(ToColor(value, true));
     } else if (NameIs(name, L"rowcount") || NameIs(name, L"rowformat")) {
         if (m_pGenerated == nullptr) m_pGenerated = std::make_unique<CListGeneratedSource>();
         if (NameIs(name, L"rowcount")) {

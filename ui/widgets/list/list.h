@@ -46,6 +46,15 @@
 // A list fed by data (list_data.h): SetDataSource, or "rowcount" and "rowformat" in
 // markup, shows a source's rows through a few row controls that the body binds to the
 // rows in view; such a list takes no row controls of its own.
+//
+// Reordering (list_reorder.cpp): rows with "drag", or every row of a list with "itemdrag",
+// can be dragged to another place with the left button (past the system's drag distance;
+// the mouse stays captured by the window, no OLE). An insertion mark ("insertmarkcolor")
+// shows where the row goes, the list scrolls when the pointer leaves it, and Esc or a
+// lost focus cancels. Dropped elsewhere, the row moves (its selection with it) and the
+// list sends "itemmove" (wParam the row before, lParam its row after); a release that
+// ends a drag is no click. A list fed by data moves nothing itself: it sends "itemmove",
+// in which the program reorders its data, and then shows the rows again.
 #pragma once
 
 #include <memory>
@@ -181,6 +190,24 @@ public:
     void RowsInserted(int at, int count);
     void RowsRemoved(int at, int count);
 
+    // ---- reordering by dragging (list_reorder.cpp) ----
+    bool IsItemDrag() const { return m_bItemDrag; }
+    void SetItemDrag(bool drag) { m_bItemDrag = drag; }
+    DWORD GetInsertMarkColor() const { return m_dwInsertMark; }
+    void SetInsertMarkColor(DWORD color) { m_dwInsertMark = color; }
+    bool IsRowDragging() const { return m_drag.state == TRowDrag::kDragging; }
+    // The gap the dragged row would go to (0..row count: before that row), or -1.
+    int GetDragGap() const { return IsRowDragging() ? m_drag.gap : -1; }
+    // What rows report: a press of the left button (`control` the row's control), the mouse
+    // moving while it is held (true when the drag takes it), its release (true when that
+    // ended a drag, which is then no click).
+    void RowDragPress(int row, CControlUI* control, POINT pt);
+    bool RowDragMove(POINT pt);
+    bool RowDragRelease(POINT pt);
+    // Ends a drag without moving anything; the release that follows is no click.
+    void CancelRowDrag();
+    void DrawOverlay(HDC dc) override;  // the insertion mark
+
 protected:
     // The row's looks changed (selection, hot): repaint it.
     virtual void RowChanged(int row);
@@ -188,6 +215,12 @@ protected:
     void ResetRows(int count);
     // How many rows a page holds.
     int PageRows() const;
+    // Where a dragged row may go nearest `pt`: a gap (0..row count, before that row), or -1.
+    virtual int DragGapAt(int from, POINT pt) const;
+    // Moves a dragged row to a gap and sends "itemmove"; false when it stays.
+    virtual bool MoveRowToGap(int from, int gap);
+    // The y of the insertion mark before row `gap` (after the last row for the row count).
+    int GapY(int gap) const;
     // Places the header for the body's sideways scroll position `x`.
     void PlaceHeader(int x);
 
@@ -215,6 +248,14 @@ private:
     IListDataSource* m_pSource = nullptr;
     int m_nDataRows = 0;  // the source's row count when last asked
     std::unique_ptr<CListGeneratedSource> m_pGenerated;  // made by "rowcount"
+    struct TRowDrag {
+        enum { kIdle, kPressed, kDragging, kCancelled } state = kIdle;
+        int from = -1;
+        int gap = -1;
+        POINT start = {0, 0};
+    } m_drag;
+    bool m_bItemDrag = false;
+    DWORD m_dwInsertMark = 0xFF000000;
 };
 
 }  // namespace SkinUI

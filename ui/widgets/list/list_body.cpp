@@ -1,5 +1,7 @@
 #include "ui/widgets/list/list_body.h"
 
+#include <algorithm>
+
 #include "ui/controls/scroll_bar.h"
 #include "ui/widgets/list/list.h"
 #include "ui/widgets/list/list_element.h"
@@ -178,6 +180,24 @@ void CListBodyUI::HandleEvent(TUIEvent& event) {
 }
 
 // ---- rows ----
+
+bool CListBodyUI::MoveRows(int from, int count, int to) {
+    const int n = GetCount();
+    if (count <= 0 || from < 0 || to < 0 || from > n - count || to > n - count) return false;
+    if (from == to) return true;
+    void** items = m_items.GetData();
+    if (to < from) {
+        std::rotate(items + to, items + from, items + from + count);
+    } else {
+        std::rotate(items + from, items + from + count, items + to + count);
+    }
+    for (int i = std::min(from, to), end = std::max(from, to) + count; i < end; ++i) {
+        if (IListRowUI* row = AsRow(GetItemAt(i))) row->SetRowIndex(i);
+    }
+    m_nFlowAxis = 0;  // until the next placement puts them in order again
+    MarkDirty();
+    return true;
+}
 
 bool CListBodyUI::Add(CControlUI* control) { return AddAt(control, GetCount()); }
 

@@ -38,6 +38,9 @@ public:
     bool ScrollFor(const TUIEvent& event);
     // A row's height in pixels.
     int RowHeight(CControlUI* row) const;
+    // Moves the `count` row controls from index `from` on so that they start at `to`
+    // (counted after the move), numbering the rows again; false for a bad range.
+    bool MoveRows(int from, int count, int to);
 
     // ---- a list fed by data ----
     // The control bound to a data row, or null when the row is not in view.

@@ -13,8 +13,14 @@ bool CListRowCore::Handle(CControlUI* row, TUIEvent& event) {
     if (!row->IsMouseEnabled() && event.Type >= UIEVENT_MOUSEMOVE && event.Type <= UIEVENT_SCROLLWHEEL) return false;
     switch (event.Type) {
         case UIEVENT_BUTTONDOWN:
-            if (row->IsEnabled()) owner->RowPressed(index, event.wKeyState);
+            if (row->IsEnabled()) {
+                const int pressed = index;  // a data row's control may show another row once the list scrolled
+                owner->RowPressed(pressed, event.wKeyState);
+                owner->RowDragPress(pressed, row, event.ptMouse);
+            }
             return true;
+        case UIEVENT_MOUSEMOVE:
+            return owner->RowDragMove(event.ptMouse);
         case UIEVENT_RBUTTONDOWN:
             // The row under a context menu is selected first, as the menu is about it.
             if (row->IsEnabled() && !owner->IsItemSelected(index)) owner->RowPressed(index, 0);
@@ -23,6 +29,7 @@ bool CListRowCore::Handle(CControlUI* row, TUIEvent& event) {
             if (row->IsEnabled()) owner->RowActivated(index);
             return true;
         case UIEVENT_BUTTONUP:
+            if (owner->RowDragRelease(event.ptMouse)) return true;  // a drag ended: no click
             if (row->IsEnabled() && row->GetPos().PtInRect(event.ptMouse)) owner->RowClicked(index);
             return true;
         case UIEVENT_MOUSEENTER:

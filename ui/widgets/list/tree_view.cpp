@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "ui/controls/attribute_values.h"
 #include "ui/core/paint_manager.h"
@@ -277,6 +278,76 @@ void CTreeViewUI::NodeDoubleClicked(CTreeNodeUI* node) {
 
 void CTreeViewUI::Notify(const wchar_t* type, const CTreeNodeUI* node, LPARAM lParam) {
     if (GetManager() != nullptr) GetManager()->SendNotify(this, type, static_cast<WPARAM>(GetNodeRow(node)), lParam);
+}
+
+// ---- moving ----
+
+bool CTreeViewUI::MoveNode(CTreeNodeUI* node, int index) {
+    if (node == nullptr || node->m_pTree != this) return false;
+    std::vector<CTreeNodeUI*>& siblings = node->m_pParentNode != nullptr ? node->m_pParentNode->m_children : m_roots;
+    const int count = static_cast<int>(siblings.size());
+    const int current = static_cast<int>(std::find(siblings.begin(), siblings.end(), node) - siblings.begin());
+    if (index < 0 || index >= count) index = count - 1;
+    if (index == current) return false;
+    const TKept kept = Keep();
+    // The subtree lies together in the body; it goes before the sibling that will follow
+    // it, or after the one that will precede it.
+    const int first = GetBody()->GetItemIndex(node);
+    const int size = SubtreeEnd(node) - first;
+    siblings.erase(siblings.begin() + current);
+    siblings.insert(siblings.begin() + index, node);
+    int to = index + 1 < count ? GetBody()->GetItemIndex(siblings[static_cast<size_t>(index) + 1])
+                               : SubtreeEnd(siblings[static_cast<size_t>(index) - 1]);
+    if (to > first) to -= size;
+    GetBody()->MoveRows(first, size, to);
+    Rebuild(kept, false);
+    if (GetManager() != nullptr) GetManager()->NotifyAccessible(EVENT_OBJECT_REORDER, this);
+    return true;
+}
+
+int CTreeViewUI::DragGapAt(int from, POINT pt) const {
+    const CTreeNodeUI* node = GetNodeAtRow(from);
+    if (node == nullptr) return -1;
+    const std::vector<CTreeNodeUI*>& siblings =
+        node->m_pParentNode != nullptr ? node->m_pParentNode->m_children : m_roots;
+    // The gaps before each sibling shown, and after the last one's rows; the nearest wins.
+    int best = -1;
+    long long bestDistance = 0;
+    int end = -1;
+    for (const CTreeNodeUI* sibling : siblings) {
+        const int row = GetNodeRow(sibling);
+        if (row < 0) continue;
+        end = row + 1;
+        while (end < GetRowCount() && sibling->IsAncestorOf(GetNodeAtRow(end))) ++end;
+        for (int gap : {row, end}) {
+            const long long distance = std::llabs(static_cast<long long>(GapY(gap)) - pt.y);
+            if (best < 0 || distance < bestDistance) {
+                best = gap;
+                bestDistance = distance;
+            }
+        }
+    }
+    return best;
+}
+
+bool CTreeViewUI::MoveRowToGap(int from, int gap) {
+    CTreeNodeUI* node = GetNodeAtRow(from);
+    if (node == nullptr || gap < 0) return false;
+    const std::vector<CTreeNodeUI*>& siblings =
+        node->m_pParentNode != nullptr ? node->m_pParentNode->m_children : m_roots;
+    // The sibling the gap is before (none: after the last).
+    const int count = static_cast<int>(siblings.size());
+    int before = count;
+    int current = 0;
+    for (int i = 0; i < count; ++i) {
+        if (GetNodeRow(siblings[static_cast<size_t>(i)]) == gap) before = i;
+        if (siblings[static_cast<size_t>(i)] == node) current = i;
+    }
+    if (before == current || before == current + 1) return false;
+    if (!MoveNode(node, before > current ? before - 1 : before)) return false;
+    if (GetManager() != nullptr)
+        GetManager()->SendNotify(this, L"itemmove", static_cast<WPARAM>(from), static_cast<LPARAM>(GetNodeRow(node)));
+    return true;
 }
 
 // ---- keys and attributes ----

@@ -24,6 +24,10 @@
 // row before), "itemclick", "itemactivate", "itemexpand", "itemcollapse" and
 // "itemcheck" (lParam 1 when checked, 0 when cleared).
 //
+// Dragging (the list's "itemdrag", or "drag" on nodes) moves a node with its descendants
+// among its siblings: the insertion mark goes only between them, and "itemmove" gives the
+// node's row before and after.
+//
 // A tree is never fed by data: "rowcount" and "rowformat" are ignored, and SetDataSource
 // must not be called on one (it would take the nodes away under the tree).
 //
@@ -82,6 +86,9 @@ public:
     void ExpandSubtree(CTreeNodeUI* node, bool expand);
     // Checks or clears a node with its descendants; false when nothing changed.
     bool CheckNode(CTreeNodeUI* node, bool checked, bool notify = true);
+    // Moves a node with its descendants to `index` among its siblings (past the last: last);
+    // false when it stays. Its selection and expansion go with it.
+    bool MoveNode(CTreeNodeUI* node, int index);
 
     bool HasCheckBoxes() const { return m_bCheckBoxes; }
     void SetCheckBoxes(bool show);
@@ -94,6 +101,10 @@ public:
     void NodePressedButton(CTreeNodeUI* node);
     void NodePressedBox(CTreeNodeUI* node);
     void NodeDoubleClicked(CTreeNodeUI* node);
+
+protected:
+    int DragGapAt(int from, POINT pt) const override;
+    bool MoveRowToGap(int from, int gap) override;
 
 private:
     // The selected and hot nodes, kept across a change of the rows.
