@@ -63,6 +63,43 @@ const char* const kTexts[] = {"text",        "&amp;&lt;&gt;&quot;&apos;", "&#x41
                               "&#x0;",       "{\\n}{\\n}",                "line<n>two", "&#x",    "&#xD83D;",
                               "微软雅黑",    "&amp;#x41;",                "&unknown;",  "&",      "{\\n}"};
 
+// Markup text of "showhtml" labels, texts and buttons (written for an XML attribute): its tags
+// with good and bad arguments, and the forms it must read as text.
+const char* const kMarkupPieces[] = {
+    "&lt;b&gt;", "&lt;/b&gt;", "&lt;i&gt;", "&lt;/i&gt;", "&lt;u&gt;", "&lt;/u&gt;", "&lt;s&gt;", "&lt;/s&gt;",
+    "&lt;c #FF0000&gt;", "&lt;c #80FF00FF&gt;", "&lt;c zz&gt;", "&lt;/c&gt;", "&lt;f 0&gt;", "&lt;f 1&gt;",
+    "&lt;f 99999&gt;", "&lt;f -7&gt;", "&lt;f x&gt;", "&lt;/f&gt;", "&lt;a faq&gt;", "&lt;a 'https://example.invalid/a b'&gt;",
+    "&lt;a&gt;", "&lt;/a&gt;", "&lt;br&gt;", "&lt;p&gt;", "&lt;img btn_close.png&gt;", "&lt;img missing.png&gt;",
+    "&lt;img file='btn_install.png' source='0,0,140,40'&gt;", "&lt;img&gt;", "&lt;/br&gt;", "&lt;x&gt;", "&lt;",
+    "&lt;&lt;", "&gt;", "&lt;b", "&lt;/", "&lt;a ", "&amp;", "&amp;&amp;", "&amp;#x2192;", "&amp;#x;", "words ",
+    "a link that wraps over the lines ", "\xE5\xBE\xAE ", "&#x9;"};
+
+std::string MarkupText(CRng& rng) {
+    std::string t;
+    switch (rng.Below(20)) {
+        case 0: {  // nested 10,000 deep, closed or left open
+            const char* open = rng.Chance(50) ? "&lt;b&gt;" : "&lt;a x&gt;";
+            for (int i = 0; i < 10000; ++i) t += open;
+            t += "deep";
+            if (rng.Chance(50)) {
+                const char* close = open[4] == 'b' ? "&lt;/b&gt;" : "&lt;/a&gt;";
+                for (int i = 0; i < 10000; ++i) t += close;
+            }
+            return t;
+        }
+        case 1:  // huge: 1 MiB of markup now and then
+            if (rng.Chance(10)) {
+                while (t.size() < (1u << 20)) t += rng.Pick(kMarkupPieces);
+                return t;
+            }
+            break;
+        default: break;
+    }
+    const int n = 1 + static_cast<int>(rng.Below(40));
+    for (int i = 0; i < n; ++i) t += rng.Pick(kMarkupPieces);
+    return t;
+}
+
 const char* const kControlAttrs[] = {
     "pos",        "padding",       "bkcolor",     "bkcolor2",        "bkimage",      "foreimage",   "forecolor",
     "bordercolor", "bordersize",   "borderround", "leftbordersize",  "width",        "height",      "minwidth",
@@ -237,6 +274,10 @@ void Children(CRng& rng, std::string& out, int depth, int& budget) {
             Attributes(rng, attrs, kTextEntryAttrs, sizeof(kTextEntryAttrs) / sizeof(kTextEntryAttrs[0]), 3);
         }
         if (name == "RichEdit") CutLongRuns(attrs);
+        if ((name == "Label" || name == "Text" || name == "Button") && rng.Chance(20)) {
+            attrs += std::string(" showhtml=\"true\"") + (rng.Chance(30) ? " wordbreak=\"true\"" : "") +
+                     (rng.Chance(20) ? " endellipsis=\"true\"" : "") + " text=\"" + MarkupText(rng) + "\"";
+        }
         out += "<" + name + attrs;
         if (depth < 12 && rng.Chance(depth < 4 ? 45 : 20)) {
             out += ">";
