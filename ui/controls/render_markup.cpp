@@ -8,8 +8,8 @@
 // its characters).
 #include "ui/controls/gdi_guards.h"
 #include "ui/controls/markup_parse.h"
-#include "ui/controls/render_markup_calls.h"
 #include "ui/controls/render.h"
+#include "ui/controls/render_markup_calls.h"
 #include "ui/core/paint_manager.h"
 
 namespace SkinUI {
@@ -19,7 +19,6 @@ namespace {
 using namespace markup;
 
 const int kMaxFonts = 8;  // font variants of one drawing; more share the first
-const UINT kRunFlags = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | DT_LEFT | DT_TOP;
 
 inline int Max(int a, int b) { return a > b ? a : b; }
 
@@ -32,8 +31,8 @@ struct TFont {
 };
 
 struct TLine {
-    int start;     // first character
-    int end;       // one past the last character drawn
+    int start;  // first character
+    int end;    // one past the last character drawn
     int ascent;
     int descent;
     int gap;       // space above (after a paragraph)
@@ -49,8 +48,9 @@ struct TStyleInfo {
 
 class CMarkupLayout {
 public:
-    CMarkupLayout(HDC dc, CPaintManagerUI* manager, int font, const TParsed& parsed)
-        : m_dc(dc), m_manager(manager), m_font(font), m_p(parsed) {}
+    // `selected`: the drawing's font, which the caller selects before measuring.
+    CMarkupLayout(HDC dc, CPaintManagerUI* manager, int font, const TParsed& parsed, HFONT selected)
+        : m_dc(dc), m_manager(manager), m_font(font), m_p(parsed), m_selected(selected) {}
     ~CMarkupLayout() {
         for (int k = 0; k < m_nFonts; ++k) {
             if (m_fonts[k].font != m_fonts[k].base) ::DeleteObject(m_fonts[k].font);
@@ -63,8 +63,8 @@ public:
     void Break(int maxWidth, bool wrap);
     void Ellipsize(int maxWidth, int maxHeight, bool wrapped);
     SIZE Extent() const;
-    void Draw(const RECT& rc, UINT style, DWORD color, const TUIMarkupLook& look, RECT* links,
-              CUIString* linkTexts, int* ordinals, int& linkCount);
+    void Draw(const RECT& rc, UINT style, DWORD color, const TUIMarkupLook& look, RECT* links, CUIString* linkTexts,
+              int* ordinals, int& linkCount);
 
 private:
     int Font(int font, BYTE flags);
@@ -80,12 +80,13 @@ private:
     }
     const TFont& FontOf(int u) const { return m_fonts[m_info[m_p.style[u]].font]; }
     int Width(int from, int to) const { return m_x[to] - m_x[from]; }
-    int LineWidth(const TLine& line) const {
-        return Width(line.start, line.end) + line.dots;
-    }
+    int LineWidth(const TLine& line) const { return Width(line.start, line.end) + line.dots; }
     // Adds the line [start, end), less its trailing spaces when `trim`; `next` starts the next line.
     void EndLine(int start, int end, int next, bool trim);
     void DrawString(const TFont& e, const wchar_t* s, int n, int x, int baseline, DWORD color);
+    void Select(HFONT font) {
+        if (font != m_selected) ::SelectObject(m_dc, m_selected = font);
+    }
 
     HDC m_dc;
     CPaintManagerUI* m_manager;
@@ -97,6 +98,7 @@ private:
     CPodArray<int> m_x;            // m_x[u]: advance of the characters before u
     CPodArray<TLine> m_lines;
     bool m_gdiplus = false;
+    HFONT m_selected;
 };
 
 // The skin's font with the styles' weight, slant and lines, made once per drawing.
@@ -118,11 +120,6 @@ int CMarkupLayout::Font(int font, BYTE flags) {
         HFONT made = ::CreateFontIndirectW(&lf);
         if (made != nullptr) e.font = made;
     }
-    ::SelectObject(m_dc, e.font);
-    TEXTMETRICW tm = {};
-    ::GetTextMetricsW(m_dc, &tm);
-    e.ascent = tm.tmAscent;
-    e.descent = tm.tmDescent;
     return m_nFonts++;
 }
 
@@ -137,21 +134,30 @@ __attribute__((noinline)) bool CMarkupLayout::Measure() {
         // A missing image takes no room.
         if (st.image >= 0) Image(nullptr, m_manager, &m_p.strings[st.image], nullptr, nullptr, &info.image);
     }
-    for (int u = 0; u < count;) {
-        const int end = RunEnd(u, count);
-        int* x = &m_x[u];
-        const wchar_t c = m_p.text[u];
-        if (c == kImageChar) {
-            x[1] = x[0] + m_info[m_p.style[u]].image.cx;
-        } else if (c == kBreakChar || c == kParagraphChar) {
-            x[1] = x[0];
-        } else {
-            ::SelectObject(m_dc, FontOf(u).font);
-            SIZE size;  // the extents stay 0 when it fails
-            ::GetTextExtentExPointW(m_dc, &m_p.text[u], end - u, 0, nullptr, x + 1, &size);
-            for (int k = 1; k <= end - u; ++k) x[k] += x[0];
+    // Selecting a font costs more than measuring a run, so the runs are measured font by
+    // font, each extent from its run's start, added up in order in the last pass.
+    for (int k = 0; k < m_nFonts; ++k) {
+        TFont& e = m_fonts[k];
+        Select(e.font);
+        TEXTMETRICW tm = {};
+        ::GetTextMetricsW(m_dc, &tm);
+        e.ascent = tm.tmAscent;
+        e.descent = tm.tmDescent;
+        for (int u = 0; u < count;) {
+            const int end = RunEnd(u, count);
+            const wchar_t c = m_p.text[u];
+            const TStyleInfo& info = m_info[m_p.style[u]];
+            if (c == kImageChar) {
+                m_x[u + 1] = info.image.cx;
+            } else if (c != kBreakChar && c != kParagraphChar && info.font == k) {  // a break stays 0 wide
+                SIZE size;  // the extents stay 0 when it fails
+                ::GetTextExtentExPointW(m_dc, &m_p.text[u], end - u, 0, nullptr, &m_x[u + 1], &size);
+            }
+            if (k + 1 == m_nFonts) {
+                for (int j = u + 1; j <= end; ++j) m_x[j] += m_x[u];
+            }
+            u = end;
         }
-        u = end;
     }
     return true;
 }
@@ -219,7 +225,7 @@ __attribute__((noinline)) void CMarkupLayout::Ellipsize(int maxWidth, int maxHei
         TLine& line = m_lines[k];
         if (!(cut && k + 1 == keep) && LineWidth(line) <= maxWidth) continue;
         line.ellipsis = line.end > line.start ? m_info[m_p.style[line.end - 1]].font : 0;
-        ::SelectObject(m_dc, m_fonts[line.ellipsis].font);
+        Select(m_fonts[line.ellipsis].font);
         SIZE dots = {0, 0};
         ::GetTextExtentPoint32W(m_dc, L"...", 3, &dots);
         line.dots = dots.cx;
@@ -240,16 +246,17 @@ SIZE CMarkupLayout::Extent() const {
 }
 
 void CMarkupLayout::DrawString(const TFont& e, const wchar_t* s, int n, int x, int baseline, DWORD color) {
-    RECT at = {x, baseline - e.ascent, x + 0x7FFF, baseline + e.descent};
+    const int top = baseline - e.ascent;
     // GDI+ as PaintText uses it (a layered window keeps the text's alpha), else GDI.
-    if (m_gdiplus && PaintRunGdiplus(m_dc, m_manager, at, s, n, color, e.font, kRunFlags)) return;
-    ::SelectObject(m_dc, e.font);
-    ::SetTextColor(m_dc, RGB(static_cast<BYTE>(color >> 16), static_cast<BYTE>(color >> 8), static_cast<BYTE>(color)));
-    ::DrawTextW(m_dc, s, n, &at, kRunFlags);
+    RECT at = {x, top, x + 0x7FFF, baseline + e.descent};
+    if (m_gdiplus && PaintRunGdiplus(m_dc, m_manager, at, s, n, color, e.font)) return;
+    Select(e.font);
+    ::SetTextColor(m_dc, __builtin_bswap32(color) >> 8);  // 0xAARRGGBB to 0x00BBGGRR
+    ::ExtTextOutW(m_dc, x, top, 0, nullptr, s, n, nullptr);
 }
 
-__attribute__((noinline)) void CMarkupLayout::Draw(const RECT& rc, UINT style, DWORD color, const TUIMarkupLook& look, RECT* links,
-                         CUIString* linkTexts, int* ordinals, int& linkCount) {
+__attribute__((noinline)) void CMarkupLayout::Draw(const RECT& rc, UINT style, DWORD color, const TUIMarkupLook& look,
+                                                   RECT* links, CUIString* linkTexts, int* ordinals, int& linkCount) {
     const int room = linkCount;
     linkCount = 0;
     m_gdiplus = m_manager->IsLayered() || m_manager->IsUseGdiplusText();
@@ -261,54 +268,67 @@ __attribute__((noinline)) void CMarkupLayout::Draw(const RECT& rc, UINT style, D
     const COLORREF oldColor = ::SetTextColor(m_dc, 0);
 
     const SIZE extent = Extent();
-    int y = rc.top;
+    int top = rc.top;
     if (style & (DT_VCENTER | DT_BOTTOM)) {
         const int spare = (rc.bottom - rc.top) - extent.cy;
-        y += (style & DT_VCENTER) ? spare / 2 : spare;
+        top += (style & DT_VCENTER) ? spare / 2 : spare;
     }
-    for (int k = 0; k < m_lines.Size(); ++k) {
-        const TLine& line = m_lines[k];
-        y += line.gap;
-        const int baseline = y + line.ascent;
-        const int bottom = baseline + line.descent;
-        const int spare = (rc.right - rc.left) - LineWidth(line);
-        const int x0 = rc.left - m_x[line.start] + ((style & DT_CENTER) ? spare / 2 : (style & DT_RIGHT) ? spare : 0);
-        int open = -1, from = 0;  // the link being followed along the line
-        DWORD lastColor = color;
-        for (int u = line.start; u <= line.end;) {
-            const int end = u < line.end ? RunEnd(u, line.end) : u;
-            const TStyle* st = u < line.end ? &m_p.styles[m_p.style[u]] : nullptr;
-            const int link = st != nullptr ? st->link : -1;
-            const int xa = x0 + m_x[u];
-            if (open >= 0 && link != open) {
-                if (linkCount < room) {
-                    if (links != nullptr) links[linkCount] = RECT{from, y, xa, bottom};
-                    if (linkTexts != nullptr) linkTexts[linkCount] = m_p.Target(open);
-                    if (ordinals != nullptr) ordinals[linkCount] = open;
-                    ++linkCount;
+    // The runs and images are drawn font by font (see Measure), from the font measured last;
+    // the links are noted in the last pass.
+    for (int pass = m_nFonts; pass-- > 0;) {
+        int y = top;
+        for (int k = 0; k < m_lines.Size(); ++k) {
+            const TLine& line = m_lines[k];
+            y += line.gap;
+            const int baseline = y + line.ascent;
+            const int bottom = baseline + line.descent;
+            const int spare = (rc.right - rc.left) - LineWidth(line);
+            const int x0 = rc.left - m_x[line.start] +
+                           ((style & DT_CENTER)  ? spare / 2
+                            : (style & DT_RIGHT) ? spare
+                                                 : 0);
+            int open = -1, from = 0;  // the link being followed along the line
+            DWORD lastColor = color;
+            for (int u = line.start; u <= line.end;) {
+                const int end = u < line.end ? RunEnd(u, line.end) : u;
+                const TStyle* st = u < line.end ? &m_p.styles[m_p.style[u]] : nullptr;
+                const int link = st != nullptr ? st->link : -1;
+                const int xa = x0 + m_x[u];
+                if (open >= 0 && link != open) {
+                    if (pass == 0 && linkCount < room) {
+                        if (links != nullptr) links[linkCount] = RECT{from, y, xa, bottom};
+                        if (linkTexts != nullptr) linkTexts[linkCount] = m_p.Target(open);
+                        if (ordinals != nullptr) ordinals[linkCount] = open;
+                        ++linkCount;
+                    }
+                    open = -1;
                 }
-                open = -1;
-            }
-            if (st == nullptr) break;
-            if (link >= 0 && open < 0) from = xa;
-            open = link;
-            const DWORD c = st->hasColor ? st->color : link < 0 ? color : link == look.iHotLink ? hoverColor : linkColor;
-            lastColor = c;
-            const wchar_t ch = m_p.text[u];
-            const int xb = x0 + m_x[end];
-            const TStyleInfo& info = m_info[m_p.style[u]];
-            if (ch == kImageChar) {
-                if (info.image.cx > 0) {
-                    const RECT dest = {xa, baseline - info.image.cy, xb, baseline};
-                    Image(m_dc, m_manager, &m_p.strings[st->image], &dest, &rc, nullptr);
+                if (st == nullptr) break;
+                if (link >= 0 && open < 0) from = xa;
+                open = link;
+                const DWORD c = st->hasColor            ? st->color
+                                : link < 0              ? color
+                                : link == look.iHotLink ? hoverColor
+                                                        : linkColor;
+                lastColor = c;
+                const wchar_t ch = m_p.text[u];
+                const int xb = x0 + m_x[end];
+                const TStyleInfo& info = m_info[m_p.style[u]];
+                if (info.font != pass) {
+                } else if (ch == kImageChar) {
+                    if (info.image.cx > 0) {
+                        const RECT dest = {xa, baseline - info.image.cy, xb, baseline};
+                        Image(m_dc, m_manager, &m_p.strings[st->image], &dest, &rc, nullptr);
+                    }
+                } else if (ch != kBreakChar && ch != kParagraphChar && y < rc.bottom && bottom > rc.top) {
+                    DrawString(m_fonts[info.font], &m_p.text[u], end - u, xa, baseline, c);
                 }
-            } else if (ch != kBreakChar && ch != kParagraphChar && y < rc.bottom && bottom > rc.top) {
-                DrawString(m_fonts[info.font], &m_p.text[u], end - u, xa, baseline, c);
+                u = end;
             }
-            u = end;
+            if (line.ellipsis == pass)
+                DrawString(m_fonts[line.ellipsis], L"...", 3, x0 + m_x[line.end], baseline, lastColor);
+            y = bottom;
         }
-        if (line.ellipsis >= 0) DrawString(m_fonts[line.ellipsis], L"...", 3, x0 + m_x[line.end], baseline, lastColor);
-        y = bottom;
     }
     ::SetTextColor(m_dc, oldColor);
     ::SetBkMode(m_dc, oldMode);
@@ -317,17 +337,18 @@ __attribute__((noinline)) void CMarkupLayout::Draw(const RECT& rc, UINT style, D
 }  // namespace
 
 void CUIRender::PaintMarkupTextEx(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, DWORD color,
-                                  int font, UINT style, const TUIMarkupLook& look, RECT* links,
-                                  CUIString* linkTexts, int* ordinals, int& linkCount) {
+                                  int font, UINT style, const TUIMarkupLook& look, RECT* links, CUIString* linkTexts,
+                                  int* ordinals, int& linkCount) {
     int room = (links != nullptr || linkTexts != nullptr || ordinals != nullptr) ? Max(linkCount, 0) : 0;
     linkCount = 0;
     if (dc == nullptr || manager == nullptr || text == nullptr || *text == 0) return;
     const bool wrap = (style & (DT_SINGLELINE | DT_WORDBREAK)) == DT_WORDBREAK;
     TParsed parsed;
     Parse(text, (style & DT_SINGLELINE) != 0, (style & DT_NOPREFIX) == 0, parsed);
-    CMarkupLayout layout(dc, manager, font, parsed);
+    const HFONT base = manager->GetFont(font);
+    CMarkupLayout layout(dc, manager, font, parsed, base);
     // Fonts are selected as the runs need them; the dc has its own back before the layout deletes them.
-    CSelectGuard selected(dc, manager->GetFont(font));
+    CSelectGuard selected(dc, base);
     if (!layout.Measure()) return;
     const int width = rc.right - rc.left;
     layout.Break(width, wrap);

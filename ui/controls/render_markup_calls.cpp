@@ -28,9 +28,10 @@ void Image(HDC dc, CPaintManagerUI* manager, const wchar_t* description, const R
 }
 
 bool PaintRunGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, int length, DWORD color,
-                     HFONT font, UINT style) noexcept {
+                     HFONT font) noexcept {
     try {
-        return PaintTextGdiplus(dc, manager, rc, text, length, color, font, style);
+        return PaintTextGdiplus(dc, manager, rc, text, length, color, font,
+                                DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | DT_LEFT | DT_TOP);
     } catch (...) {
         return true;  // nothing more is drawn of the run
     }

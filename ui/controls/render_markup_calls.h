@@ -18,9 +18,10 @@ namespace markup {
 // be fetched. With one: CUIRender::PaintImageSpec with `dest` as the item rectangle.
 void Image(HDC dc, CPaintManagerUI* manager, const wchar_t* description, const RECT* dest, const RECT* paint,
            SIZE* size) noexcept;
-// PaintTextGdiplus; false when GDI+ did not draw.
+// PaintTextGdiplus of a run of one style, at the top left of `rc` on one line; false when
+// GDI+ did not draw.
 bool PaintRunGdiplus(HDC dc, CPaintManagerUI* manager, RECT& rc, const wchar_t* text, int length, DWORD color,
-                     HFONT font, UINT style) noexcept;
+                     HFONT font) noexcept;
 
 }  // namespace markup
 }  // namespace SkinUI
