@@ -12,7 +12,7 @@ set(SKINUI_PUBLIC_HEADERS
   ui/core/control_factory.h ui/core/notify_pump.h ui/core/ui_events.h ui/core/dpi_awareness.h
   ui/core/resource_catalog.h ui/core/ui_dpi.h ui/core/ui_ptr_array.h ui/core/ui_rect.h
   ui/core/ui_resources.h ui/core/ui_string.h ui/core/ui_string_map.h ui/core/xml_document.h
-  ui/core/accessible_model.h ui/core/dropped_files.h
+  ui/core/accessible_model.h ui/core/dropped_files.h ui/core/drag_image.h
   ui/controls/control.h ui/controls/container.h ui/controls/label.h ui/controls/button.h
   ui/controls/progress.h ui/controls/horizontal_layout.h ui/controls/vertical_layout.h
   ui/controls/delegate.h ui/controls/attribute_values.h ui/controls/gdi_guards.h ui/controls/tab_select.h)

@@ -12,13 +12,15 @@
 //                                they call InitWindowPart / ReleaseWindowPart
 //   paint_manager_window_part.cpp  InitWindowPart / ReleaseWindowPart (window side)
 //   paint_manager_*.cpp (window) everything in the "window, input and paint" section
-//   paint_manager_drop.cpp       the window's drop target (IDropTarget)
+//   paint_manager_drop.cpp       the window's drop target (IDropTarget), with the
+//                                system's drag image over it (drag_image.h)
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "ui/core/drag_image.h"
 #include "ui/core/dropped_files.h"
 
 #include "ui/core/ui_dpi.h"
@@ -39,7 +41,7 @@ struct TUIImageSpec;
 // The framework's private message: deferred clean-up and queued notifications.
 const UINT WM_SKINUI_ASYNC = WM_APP + 1;
 
-class CPaintManagerUI : public IDropTarget {
+class CPaintManagerUI : public IDropTarget, public CDragImageTarget {
 public:
     CPaintManagerUI();
     virtual ~CPaintManagerUI();
@@ -294,6 +296,7 @@ public:
     // highlight it ("dropbkcolor", "dropbordercolor") and are offered a copy; elsewhere the
     // drop is refused. Dropped, they reach the control as "dropfiles" (wParam the count,
     // lParam the CUIDroppedFiles, which is also GetDroppedFiles() while it is handled).
+    // The system's drag image goes on following the pointer over the window.
     // Controls call EnableDropTarget when they come to accept drops in the tree.
     void EnableDropTarget(CControlUI* control);
     bool IsDropTargetRegistered() const { return m_nDropState == kDropRegistered; }

@@ -42,6 +42,7 @@ void CPaintManagerUI::EnableDropTarget(CControlUI* control) {
     auto regist = reinterpret_cast<RegisterDragDropProc>(OleProc("RegisterDragDrop"));
     const HRESULT hr = regist != nullptr ? regist(m_hWndPaint, this) : CO_E_NOTINITIALIZED;
     m_nDropState = SUCCEEDED(hr) ? kDropRegistered : kDropFailed;
+    if (SUCCEEDED(hr)) StartDragImage();
     if (FAILED(hr) && control != nullptr) SendNotify(control, L"dropunavailable", static_cast<WPARAM>(hr), 0, true);
 }
 
@@ -51,6 +52,7 @@ void CPaintManagerUI::RevokeDropTarget() {
     if (m_nDropState == kDropRegistered && m_hWndPaint != nullptr) {
         if (auto revoke = reinterpret_cast<RevokeDragDropProc>(OleProc("RevokeDragDrop"))) revoke(m_hWndPaint);
     }
+    StopDragImage();
     m_nDropState = kDropRevoked;
 }
 
@@ -92,6 +94,8 @@ void CPaintManagerUI::SetDropHover(CControlUI* control) {
 HRESULT STDMETHODCALLTYPE CPaintManagerUI::DragEnter(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) {
     FORMATETC format = FileDropFormat();
     m_bDragHasFiles = data != nullptr && data->QueryGetData(&format) == S_OK;
+    // The helper hears the drag arrive, then at once the effect it gets.
+    PassDragImage(kImageEnter, m_hWndPaint, data, pt, DROPEFFECT_NONE);
     return DragOver(keyState, pt, effect);
 }
 
@@ -100,12 +104,14 @@ HRESULT STDMETHODCALLTYPE CPaintManagerUI::DragOver(DWORD, POINTL pt, DWORD* eff
     CControlUI* control = DropControlAt(pt);
     SetDropHover(control);
     *effect = control != nullptr ? ChooseEffect(*effect) : DWORD(DROPEFFECT_NONE);
+    PassDragImage(kImageOver, nullptr, nullptr, pt, *effect);
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE CPaintManagerUI::DragLeave() {
     SetDropHover(nullptr);
     m_bDragHasFiles = false;
+    PassDragImage(kImageLeave, nullptr, nullptr, POINTL{0, 0}, 0);
     return S_OK;
 }
 
@@ -131,12 +137,14 @@ HRESULT STDMETHODCALLTYPE CPaintManagerUI::Drop(IDataObject* data, DWORD, POINTL
             ::GlobalFree(medium.hGlobal);
         }
     }
-    if (m_dropFiles.GetCount() > 0) {
-        chosen = ChooseEffect(*effect);
+    if (m_dropFiles.GetCount() > 0) chosen = ChooseEffect(*effect);
+    // The drag image goes before the control hears of the files, which may take a while.
+    PassDragImage(kImageDrop, nullptr, data, pt, chosen);
+    if (chosen != DROPEFFECT_NONE) {
         SendNotify(control, L"dropfiles", static_cast<WPARAM>(m_dropFiles.GetCount()),
                    reinterpret_cast<LPARAM>(&m_dropFiles));
-        m_dropFiles.Clear();
     }
+    m_dropFiles.Clear();
     *effect = chosen;
     return S_OK;
 }

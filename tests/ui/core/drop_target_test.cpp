@@ -255,6 +255,91 @@ TEST(DroppedFiles, HostileBlocksKeepWhatIsWholeAndReadNothingPast) {
     }
 }
 
+// The system's drag-image helper, replaced for the process by one that writes down what
+// it hears, so that what the window passes on can be checked.
+class CImageProbe final : public IDropTargetHelper, public IClassFactory {
+public:
+    ULONG refs = 0;
+    HWND window = nullptr;
+    std::vector<std::string> heard;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTargetHelper)) {
+            *out = static_cast<IDropTargetHelper*>(this);
+        } else if (IsEqualIID(riid, IID_IClassFactory)) {
+            *out = static_cast<IClassFactory*>(this);
+        } else {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
+        return outer != nullptr ? CLASS_E_NOAGGREGATION : QueryInterface(riid, out);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DragEnter(HWND target, IDataObject* data, POINT*, DWORD effect) override {
+        window = target;
+        return Hear("enter", effect, data);
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return Hear("leave", 0, nullptr); }
+    HRESULT STDMETHODCALLTYPE DragOver(POINT*, DWORD effect) override { return Hear("over", effect, nullptr); }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, POINT*, DWORD effect) override {
+        return Hear("drop", effect, data);
+    }
+    HRESULT STDMETHODCALLTYPE Show(BOOL) override { return S_OK; }
+
+private:
+    HRESULT Hear(const char* what, DWORD effect, IDataObject* data) {
+        heard.push_back(std::string(what) + (effect == DROPEFFECT_COPY ? " copy" : "") + (data ? " data" : ""));
+        return S_OK;
+    }
+};
+
+TEST(DragImage, TheSystemsHelperHearsEachStepOfADragWithTheEffectAnswered) {
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    CImageProbe probe;
+    DWORD cookie = 0;
+    ASSERT_TRUE(SUCCEEDED(::CoRegisterClassObject(CLSID_DragDropHelper, static_cast<IClassFactory*>(&probe),
+                                                  CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie)));
+    {
+        EventLog log;
+        HostWindow host(&log);
+        ASSERT_TRUE(host.Open(100, 100, 200, 220));
+        ASSERT_NE(host.Attach(kSkin), nullptr);
+        host.ShowAndPaint();
+        EXPECT_TRUE(host.pm.HasDragImage());
+        IDropTarget* target = &host.pm;
+        auto at = [&](const wchar_t* name) {
+            const RECT rc = host.pm.FindControlByName(name)->GetPos();
+            POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+            ::ClientToScreen(host.GetHWND(), &pt);
+            return POINTL{pt.x, pt.y};
+        };
+        CFileData data(DropBlock({L"C:\\x.pak"}), true);
+        DWORD effect = DROPEFFECT_COPY;
+        target->DragEnter(&data, 0, at(L"zone"), &effect);
+        effect = DROPEFFECT_COPY;
+        target->DragOver(0, at(L"plain"), &effect);
+        target->DragLeave();
+        effect = DROPEFFECT_COPY;
+        target->DragEnter(&data, 0, at(L"plain"), &effect);
+        effect = DROPEFFECT_COPY;
+        target->Drop(&data, 0, at(L"zone"), &effect);
+        const std::vector<std::string> expected = {"enter data", "over copy", "over", "leave",
+                                                   "enter data", "over",      "drop copy data"};
+        EXPECT_EQ(probe.heard, expected);
+        EXPECT_EQ(probe.window, host.GetHWND());
+        ::DestroyWindow(host.GetHWND());
+        EXPECT_FALSE(host.pm.HasDragImage());
+    }
+    ::CoRevokeClassObject(cookie);
+    EXPECT_EQ(probe.refs, 0u);  // every reference given back
+    ::OleUninitialize();
+}
+
 // Without OLE on the thread the window takes no drops, says so once, and works on.
 TEST(DropTargetWithoutOle, TheAcceptingControlHearsThatDropsAreUnavailable) {
     EventLog log;
