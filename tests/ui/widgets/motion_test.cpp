@@ -9,9 +9,12 @@
 #include <cmath>
 #include <utility>
 
+#include "tests/common/test_env.h"
 #include "tests/ui/widgets/layout_host.h"
+#include "tools/fuzz/gif_writer.h"
 #include "ui/controls/container.h"
 #include "ui/core/accessible_model.h"
+#include "ui/core/resource_settings.h"
 #include "ui/widgets/motion/fade_button.h"
 #include "ui/widgets/motion/gif_anim.h"
 #include "ui/widgets/motion/ring.h"
@@ -286,6 +289,52 @@ TEST(MotionControls, SpeedsAndFadesStepWithTheClockAndHostileValuesRunNothing) {
         EXPECT_EQ(fade->GetBlend(), 1.0);
         EXPECT_EQ(CMotionClock::RunningTimers(), 0);
     }
+}
+
+// The ring's image turns clockwise about its centre, scaled to the control: a red dot at
+// the top of a 3 x 3 image comes round to the right, the bottom and the left.
+TEST(Ring, TurnsItsImageClockwiseAboutItsCentre) {
+    FakeClockScope clock;
+    const std::wstring dir = testenv::MakeTempDir(L"ring");
+    std::string dot(9, '\1');
+    dot[1] = 0;  // red at the top middle, the rest transparent
+    ASSERT_TRUE(testenv::WriteFile(dir + L"dot.gif", gifwrite::Header(3, 3, {0xFF0000, 0x000000}) +
+                                                          gifwrite::Control(0, 0, 1) +
+                                                          gifwrite::Image(0, 0, 3, 3, dot)));
+    CUIResourceSettings::Reset();
+    CPaintManagerUI::SetResourcePath(dir.c_str());
+    {
+        CHost host;
+        ASSERT_TRUE(host.Open(L"<Window><VerticalLayout><Ring name=\"ring\" width=\"30\" height=\"30\" "
+                              L"speed=\"90\" image=\"dot.gif\"/><Control/></VerticalLayout></Window>",
+                              60, 60, true));
+        auto* ring = static_cast<CRingUI*>(host.Find(L"ring"));
+        const POINT kDot[] = {{15, 5}, {25, 15}, {15, 25}, {5, 15}};  // the dot's middle at 0, 90, 180, 270
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            SCOPED_TRACE(quarter);
+            if (quarter > 0) {
+                g_now += 1000;
+                ASSERT_TRUE(NextTick(host.GetHWND()));
+            }
+            EXPECT_NEAR(ring->GetAngle(), 90.0 * quarter, 1e-9);
+            layouttest::CCanvas canvas(30, 30);
+            ring->PaintClipped(canvas.dc(), CUIRect(0, 0, 30, 30), nullptr);
+            // Red where the dot is (its edges are blended by the scaling), the background elsewhere.
+            auto red = [&](int x, int y) {
+                return (canvas.At(x, y) >> 16) > 0xC0 && (canvas.At(x, y) & 0xFFFF) < 0x1010;
+            };
+            auto clear = [&](int x, int y) { return (canvas.At(x, y) >> 16) < 0x30; };
+            for (int k = 0; k < 4; ++k) {
+                EXPECT_TRUE(k == quarter ? red(kDot[k].x, kDot[k].y) : clear(kDot[k].x, kDot[k].y))
+                    << k << ": " << std::hex << canvas.At(kDot[k].x, kDot[k].y);
+            }
+            EXPECT_TRUE(clear(15, 15));
+        }
+        ring->SetSpeed(0);
+    }
+    CPaintManagerUI::TermFramework();
+    CUIResourceSettings::Reset();
+    testenv::RemoveTree(dir);
 }
 
 TEST(RollText, WrapsAroundInEachDirectionAndHoldsStillUnderThePointer) {
