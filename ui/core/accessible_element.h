@@ -9,6 +9,7 @@ namespace SkinUI {
 
 class CAccessibleHub;
 class CControlUI;
+class CHostedContent;
 
 class CAccessibleElement final : public IAccessible {
 public:
@@ -58,6 +59,12 @@ private:
     // Resolves a child argument to an element id (0: the client area). Fails with
     // CO_E_OBJNOTCONNECTED once the window or the control is gone.
     HRESULT Target(const VARIANT& child, LONG& id, CControlUI*& control) const;
+    // For a child argument that names a child of what this element's control hosts:
+    // S_OK with the content taken and the child's number; S_FALSE when it names no
+    // such child (the element's own rules answer); otherwise the failure to return.
+    HRESULT HostedChild(const VARIANT& child, CHostedContent& content, LONG& number) const;
+    // accNavigate from child `number` of the hosted content.
+    HRESULT NavigateHosted(CHostedContent& content, LONG number, long dir, VARIANT* end);
     // An element as a VARIANT: CHILDID_SELF for this object, else its IDispatch.
     void ToVariant(LONG id, VARIANT* out);
 

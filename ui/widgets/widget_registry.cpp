@@ -116,6 +116,8 @@ void RegisterWidgetControls() {
     // The texts' links, asked before all of the above: text_accessible.h.
     Accessible::SetFurtherRules(TextAccessibleRules(Accessible::FurtherRules()));
     Accessible::SetFurtherChildren(&TextAccessibleChildren);
+    // The accessible trees of hosted objects, below their hosts: activex_accessible.h.
+    Accessible::SetHostedContent(&HostingAccessibleContent);
 }
 
 }  // namespace SkinUI

@@ -1,5 +1,7 @@
 #include "tests/ui/widgets/activex_probe.h"
 
+#include <oleacc.h>
+
 #include <memory>
 
 namespace probe {
@@ -28,7 +30,194 @@ namespace {
 
 const wchar_t kWindowClass[] = L"ActiveXProbeWindow";
 
+// {618736E0-3C3D-11CF-810C-00AA00389B71}
+const IID kAccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// The probe's accessible objects: the root (part 0) and its "Headline" child (part 1).
+class CProbeAccessible final : public IAccessible {
+public:
+    CProbeAccessible(TProbeState& s, int part) : m_s(s), m_part(part) { ++m_s.accRefs; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        *out = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch) && !IsEqualIID(riid, kAccessibleIid)) {
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        ++m_s.accRefs;
+        return static_cast<ULONG>(++m_refs);
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        --m_s.accRefs;
+        const LONG left = --m_refs;
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+        if (n != nullptr) *n = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        if (parent != nullptr) *parent = nullptr;
+        return Fails() ? E_FAIL : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        if (count == nullptr) return E_POINTER;
+        *count = m_s.accessible == kAccessibleLoops ? m_s.accCount : (m_part == 0 ? 2 : 0);
+        return Fails() ? E_FAIL : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+        if (out == nullptr) return E_POINTER;
+        *out = nullptr;
+        if (Fails()) return E_FAIL;
+        if (m_s.accessible == kAccessibleLoops) {
+            AddRef();
+            *out = this;
+            return S_OK;
+        }
+        if (m_part != 0 || child.vt != VT_I4 || child.lVal < 1 || child.lVal > 2) return E_INVALIDARG;
+        if (child.lVal == 2) return S_FALSE;  // "Story" is simple
+        *out = new CProbeAccessible(m_s, 1);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (name == nullptr) return E_POINTER;
+        *name = nullptr;
+        if (Fails()) return E_FAIL;
+        const wchar_t* text = m_s.accessible == kAccessibleLoops ? L"Loop"
+                              : m_part == 1                       ? L"Headline"
+                              : Part(child) == 0                  ? L"Probe page"
+                              : Part(child) == 1                  ? L"Headline"
+                                                                  : L"Story";
+        *name = ::SysAllocString(text);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
+        if (value != nullptr) *value = nullptr;
+        return Fails() ? E_FAIL : DISP_E_MEMBERNOTFOUND;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* text) override { return get_accValue({}, text); }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (role == nullptr) return E_POINTER;
+        role->vt = VT_I4;
+        const int part = m_part == 1 ? 1 : Part(child);
+        role->lVal = part == 0 ? ROLE_SYSTEM_CLIENT : part == 1 ? ROLE_SYSTEM_STATICTEXT : ROLE_SYSTEM_PUSHBUTTON;
+        return Fails() ? E_FAIL : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        if (state == nullptr) return E_POINTER;
+        state->vt = VT_I4;
+        state->lVal = (m_part == 1 ? 1 : Part(child)) == 1 ? STATE_SYSTEM_READONLY : 0;
+        return Fails() ? E_FAIL : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override { return get_accValue({}, help); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long*) override { return get_accValue({}, file); }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* text) override { return get_accValue({}, text); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        if (focus != nullptr) focus->vt = VT_EMPTY;
+        return Fails() ? E_FAIL : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override { return get_accFocus(selection); }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR* action) override { return get_accValue({}, action); }
+    HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return Fails() ? E_FAIL : DISP_E_MEMBERNOTFOUND; }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+        if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
+        const RECT rc = Place(m_part == 1 ? 1 : Part(child));
+        *left = rc.left;
+        *top = rc.top;
+        *width = rc.right - rc.left;
+        *height = rc.bottom - rc.top;
+        return Fails() ? E_FAIL : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long, VARIANT, VARIANT* end) override {
+        if (end == nullptr) return E_POINTER;
+        end->vt = VT_EMPTY;
+        if (Fails()) return E_FAIL;
+        if (m_s.accessible != kAccessibleLoops) return S_FALSE;
+        AddRef();
+        end->vt = VT_DISPATCH;
+        end->pdispVal = this;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
+        if (hit == nullptr) return E_POINTER;
+        hit->vt = VT_EMPTY;
+        if (Fails()) return E_FAIL;
+        const POINT pt = {x, y};
+        if (m_s.accessible == kAccessibleLoops) return accNavigate(0, {}, hit);
+        const RECT upper = Place(1);
+        const RECT lower = Place(2);
+        if (m_part == 0 && ::PtInRect(&upper, pt)) {
+            hit->vt = VT_DISPATCH;
+            hit->pdispVal = new CProbeAccessible(m_s, 1);
+            return S_OK;
+        }
+        if (m_part == 0 && ::PtInRect(&lower, pt)) {
+            hit->vt = VT_I4;
+            hit->lVal = 2;
+            return S_OK;
+        }
+        const RECT own = Place(m_part);
+        if (!::PtInRect(&own, pt)) return S_FALSE;
+        hit->vt = VT_I4;
+        hit->lVal = CHILDID_SELF;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return accSelect(0, {}); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+private:
+    ~CProbeAccessible() = default;
+    bool Fails() const { return m_s.accessible == kAccessibleFails; }
+    static int Part(const VARIANT& child) {
+        return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= 2 ? static_cast<int>(child.lVal) : 0;
+    }
+    // Screen pixels: the whole probe (0), its upper half (1) or its lower half (2).
+    RECT Place(int part) const {
+        RECT rc = m_s.pos;
+        if (m_s.window != nullptr) {
+            ::GetWindowRect(m_s.window, &rc);
+        } else {
+            POINT origin = {0, 0};
+            ::ClientToScreen(m_s.container, &origin);
+            ::OffsetRect(&rc, origin.x, origin.y);
+        }
+        const LONG middle = (rc.top + rc.bottom) / 2;
+        if (part == 1) rc.bottom = middle;
+        if (part == 2) rc.top = middle;
+        return rc;
+    }
+
+    TProbeState& m_s;
+    int m_part;
+    LONG m_refs = 1;
+};
+
+// The state of the probe whose window this is (set when the window is made).
+TProbeState* StateOf(HWND hwnd) { return reinterpret_cast<TProbeState*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
 LRESULT CALLBACK ProbeWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        TProbeState* s = StateOf(hwnd);
+        if (s != nullptr && s->accessible != kNoAccessible) {
+            auto* root = new CProbeAccessible(*s, 0);
+            const LRESULT result = ::LresultFromObject(kAccessibleIid, wParam, root);
+            root->Release();
+            return result;
+        }
+    }
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd, &ps);
@@ -72,6 +261,9 @@ public:
             *out = static_cast<IViewObject*>(this);
         } else if (IsEqualIID(riid, IID_IPersistStreamInit)) {
             *out = static_cast<IPersistStreamInit*>(this);
+        } else if (IsEqualIID(riid, kAccessibleIid) && m_s.mode == kWindowless && m_s.accessible != kNoAccessible) {
+            *out = new CProbeAccessible(m_s, 0);  // an object of its own, with its own count
+            return S_OK;
         } else {
             return E_NOINTERFACE;
         }
@@ -293,13 +485,14 @@ private:
             if (doc != nullptr) doc->Release();
             m_active = SUCCEEDED(hr);
             m_s.pos = place;
+            site->GetWindow(&m_s.container);
             if (m_active && m_s.mode != kWindowless) {
-                HWND host = nullptr;
-                site->GetWindow(&host);
+                HWND host = m_s.container;
                 m_s.window = ::CreateWindowExW(0, kWindowClass, L"Probe", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                                place.left, place.top, place.right - place.left,
                                                place.bottom - place.top, host != nullptr ? host : parent, nullptr,
                                                ::GetModuleHandleW(nullptr), nullptr);
+                ::SetWindowLongPtrW(m_s.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_s));
             }
             if (m_active && m_s.mode == kReentrant) {
                 // Back into the host while it activates: a new place, a redraw, the object shown.

@@ -24,8 +24,21 @@ enum EMode {
     kReentrant,     // calls back into its site from inside the host's calls
 };
 
+// The accessible object the probe gives (windowless: by QueryInterface; windowed: its
+// window's, through WM_GETOBJECT). Its place is the probe's rectangle.
+enum EAccessible {
+    kNoAccessible,     // none of its own (a windowed probe's window has the system's)
+    kTwoChildren,      // client "Probe page": "Headline", an object of its own, above "Story", a simple button
+    kAccessibleFails,  // every call fails
+    kAccessibleLoops,  // claims accCount children, each of them the object itself, and hits itself
+};
+
 struct TProbeState {
     EMode mode = kWindowed;
+    EAccessible accessible = kNoAccessible;
+    long accCount = 0;
+    LONG accRefs = 0;        // references held on the accessible objects
+    HWND container = nullptr;  // the window the probe is placed in
     std::vector<std::string> calls;
     LONG refs = 0;
     int addRefs = 0;

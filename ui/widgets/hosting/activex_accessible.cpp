@@ -81,6 +81,11 @@ const TAccessibleRules kRules = {&Role, &Describe, &RoleText};
 
 }  // namespace
 
+IAccessible* HostingAccessibleContent(CControlUI* control) {
+    CActiveXUI* host = AsHost(control);
+    return host != nullptr ? host->GetObjectAccessible() : nullptr;
+}
+
 const TAccessibleRules* HostingAccessibleRules(const TAccessibleRules* next) {
     if (next != &kRules) g_next = next;
     return &kRules;

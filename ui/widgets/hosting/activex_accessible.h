@@ -1,7 +1,8 @@
 // What a screen reader sees of a hosted ActiveX control: the hosted object's own
 // accessible object where it has one (its role, name, value and description are read
-// from it; code reaches it through CActiveXUI::GetObjectAccessible), and a client
-// element, named like any control, where it has none.
+// from it, and its children show as the host's; code reaches it through
+// CActiveXUI::GetObjectAccessible), and a client element, named like any control,
+// where it has none.
 #pragma once
 
 #include "ui/core/accessible_model.h"
@@ -10,5 +11,7 @@ namespace SkinUI {
 
 // The rules, for Accessible::SetFurtherRules; what they leave open is asked of `next`.
 const TAccessibleRules* HostingAccessibleRules(const TAccessibleRules* next);
+// The hosted object's accessible object, for Accessible::SetHostedContent.
+IAccessible* HostingAccessibleContent(CControlUI* control);
 
 }  // namespace SkinUI
