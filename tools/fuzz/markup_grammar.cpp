@@ -33,6 +33,7 @@ const char* const kStyleNames[] = {"s0", "s1", "s2", "Label", "Button", "s0 ", "
 const char* const kGroups[] = {"g1", "g2", "", "G1", "g1 "};
 // Names that tab layouts and the buttons bound to them share now and then.
 const char* const kTabNames[] = {"tabs", "tabs2", "", "Tabs"};
+const char* const kBrowserCommands[] = {"back", "forward", "home", "refresh", "stop", "Back", "", "navigate"};
 // Rich edits, hot-key and date fields: their attributes, RTF texts (whole, cut short, nested
 // deep) and dates (real, impossible, malformed).
 const char* const kTextEntryAttrs[] = {"readonly", "wordwrap", "multiline", "rich", "wanttab", "wantreturn",
@@ -117,6 +118,7 @@ const char* const kControlAttrs[] = {
     "itemselectedtextcolor", "itemselectedbkcolor", "itemselectedimage", "itemdisabledtextcolor", "itemlinecolor",
     "focusedimage", "arrowimage", "arrowhotimage", "arrowpushedimage", "arrowdisabledimage", "arrowwidth", "step",
     "thumbsize", "thumbimage", "thumbpushedimage", "bindtabindex", "bindtablayoutname", "animationdirection", "itemsize", "columns", "xmlfile",
+    "bindbrowsername", "bindbrowsercommand",
     "readonly", "password", "passwordchar", "digitsonly", "maxchar", "placeholder", "placeholdercolor",
     "nativebkcolor", "multiselect", "header", "itembkimage", "itemaltbkcolor", "itemdisabledbkcolor",
     "indent", "checkboxes", "expanded", "checkbox", "expandedimage", "collapsedimage",
@@ -182,6 +184,8 @@ std::string ValueFor(CRng& rng, const std::string& name) {
     if (name == "group") return rng.Pick(kGroups);
     if (name == "bindtablayoutname" || (name == "name" && rng.Chance(20))) return rng.Pick(kTabNames);
     if (name == "xmlfile") return rng.Pick(kSkins);
+    if (name == "bindbrowsername") return rng.Chance(50) ? "web" : rng.Pick(kTabNames);
+    if (name == "bindbrowsercommand") return rng.Chance(70) ? rng.Pick(kBrowserCommands) : rng.Pick(kWords);
     // Menus open only when their trigger is clicked, which a fuzz input never is: no modal loop runs.
     if (name == "trigger") return rng.Chance(50) ? "b" : rng.Pick(kTabNames);
     if (name == "file") return rng.Pick(kIconFiles);

@@ -221,4 +221,67 @@ TEST(WebBrowser, EventsExternalAndFailuresUnderWine) {
     }
 }
 
+// A browser that writes down the commands it is given instead of running them.
+class CCountingBrowser final : public CWebBrowserUI {
+public:
+    bool GoBack() override { return Note("back"); }
+    bool GoForward() override { return Note("forward"); }
+    bool NavigateHome() override { return Note("home"); }
+    bool Refresh() override { return Note("refresh"); }
+    bool Stop() override { return Note("stop"); }
+    std::string commands;
+
+private:
+    bool Note(const char* command) {
+        commands += std::string(command) + " ";
+        return true;
+    }
+};
+
+TEST(WebBrowser, ButtonsBoundByNameRunTheirCommand) {
+    TOleScope ole;
+    ASSERT_TRUE(ole.ok);
+    const struct {
+        const wchar_t* attrs;
+        const char* commands;
+    } kButtons[] = {
+        {L"bindbrowsername=\"web\" bindbrowsercommand=\"back\"", "back "},
+        {L"bindbrowsername=\"web\" bindbrowsercommand=\"Forward\"", "forward "},
+        {L"bindbrowsername=\"web\" bindbrowsercommand=\"home\"", "home "},
+        {L"bindbrowsername=\"web\" bindbrowsercommand=\"REFRESH\"", "refresh "},
+        {L"bindbrowsername=\"web\" bindbrowsercommand=\"stop\"", "stop "},
+        {L"bindbrowsername=\"web\" bindbrowsercommand=\"navigate\"", ""},
+        {L"bindbrowsername=\"web\"", ""},
+        {L"bindbrowsername=\"Web\" bindbrowsercommand=\"back\"", ""},
+        {L"bindbrowsername=\"nobody\" bindbrowsercommand=\"back\"", ""},
+        {L"bindbrowsername=\"box\" bindbrowsercommand=\"back\"", ""},
+        {L"bindbrowsercommand=\"back\"", ""},
+    };
+    std::wstring markup = L"<Window><VerticalLayout name=\"box\">";
+    for (size_t i = 0; i < sizeof(kButtons) / sizeof(kButtons[0]); ++i) {
+        markup += L"<Button name=\"b" + std::to_wstring(i) + L"\" height=\"16\" " + kButtons[i].attrs + L"/>";
+    }
+    markup += L"</VerticalLayout></Window>";
+    CHost host;
+    ASSERT_TRUE(host.Open(markup.c_str(), 300, 300));
+    auto* box = static_cast<CContainerUI*>(host.Find(L"box"));
+    auto* web = new CCountingBrowser;
+    web->SetName(L"web");
+    web->SetDelayCreate(true);
+    ASSERT_TRUE(box->Add(web));
+    for (size_t i = 0; i < sizeof(kButtons) / sizeof(kButtons[0]); ++i) {
+        SCOPED_TRACE(fieldtest::Narrow(kButtons[i].attrs));
+        web->commands.clear();
+        host.Click((L"b" + std::to_wstring(i)).c_str());
+        EXPECT_EQ(web->commands, kButtons[i].commands);
+    }
+    // Taken out of the window, it hears no clicks; gone, it is not called.
+    web->commands.clear();
+    box->Remove(web);
+    host.Find(L"b0")->Activate();
+    EXPECT_EQ(web->commands, "");
+    fieldtest::Pump();
+    host.Click(L"b0");
+}
+
 }  // namespace

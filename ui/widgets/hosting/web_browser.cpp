@@ -29,11 +29,13 @@ private:
 
 }  // namespace
 
-CWebBrowserUI::CWebBrowserUI() : m_pBrowser(nullptr), m_pEvents(nullptr), m_pDocHost(new CWebDocHost), m_dwCookie(0) {
+CWebBrowserUI::CWebBrowserUI()
+    : m_pBrowser(nullptr), m_pEvents(nullptr), m_pDocHost(new CWebDocHost), m_dwCookie(0), m_pListening(nullptr) {
     SetClassId(CLSID_WebBrowser);
 }
 
 CWebBrowserUI::~CWebBrowserUI() {
+    ListenTo(nullptr);
     // The object goes first (OnObjectReleasing runs while this class still exists).
     ReleaseControl();
     m_pDocHost->Release();

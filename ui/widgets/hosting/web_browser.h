@@ -13,6 +13,12 @@
 //   (queued; GetTitle), "navigateerror" (queued; wParam: the status code).
 // Pages get no object from the program (window.external is null) unless SetExternal
 // hands one over, and script errors show no dialog (the browser runs silent).
+//
+// Buttons drive a browser without program code: a button with bindbrowsername="web"
+// and bindbrowsercommand="back" (or "forward", "home", "refresh", "stop"; any letter
+// case) runs that command in the browser named "web" of its window when clicked. The
+// browser listens to its window's "click" notifications for as long as it is in a
+// window; a button naming no browser, or a word that is no command, does nothing.
 #pragma once
 
 #include "ui/widgets/hosting/activex.h"
@@ -31,7 +37,7 @@ struct TWebNavigation {
     bool cancel;
 };
 
-class CWebBrowserUI : public CActiveXUI {
+class CWebBrowserUI : public CActiveXUI, public INotifyUI {
 public:
     CWebBrowserUI();
     ~CWebBrowserUI() override;
@@ -39,16 +45,22 @@ public:
     const wchar_t* GetClass() const override;          // "WebBrowserUI"
     void* GetInterface(const wchar_t* name) override;  // "WebBrowser"
     void ApplyAttribute(const wchar_t* name, const wchar_t* value) override;
+    void SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init = true) override;
+    // Clicks of the buttons bound to this browser.
+    void ReceiveNotify(TUINotify& msg) override;
 
     const CUIString& GetHomePage() const { return m_sHomePage; }
     void SetHomePage(const wchar_t* url) { m_sHomePage = url != nullptr ? url : L""; }
     // False when the browser does not run or refuses the address.
     bool Navigate(const wchar_t* url);
-    bool NavigateHome();
-    bool GoBack();
-    bool GoForward();
-    bool Refresh();
-    bool Stop();
+    virtual bool NavigateHome();
+    virtual bool GoBack();
+    virtual bool GoForward();
+    virtual bool Refresh();
+    virtual bool Stop();
+    // Runs a bound button's command ("back", "forward", "home", "refresh", "stop", any
+    // letter case); false for another word, or when the browser cannot.
+    bool RunCommand(const wchar_t* command);
     // The browser's IWebBrowser2, with a reference; null when it does not run.
     IWebBrowser2* GetBrowser() const;
     // The address and title of the last completed navigation and title change.
@@ -75,6 +87,8 @@ private:
     void TitleChange(const wchar_t* title);
     void NavigateError(const wchar_t* url, LONG status);
     void Notify(const wchar_t* type, WPARAM wParam, bool queued);
+    // Listens to the clicks of `manager`'s window (null: to none).
+    void ListenTo(CPaintManagerUI* manager);
 
     CUIString m_sHomePage;
     CUIString m_sLocation;
@@ -83,6 +97,7 @@ private:
     CWebBrowserEvents* m_pEvents;
     CWebDocHost* m_pDocHost;
     DWORD m_dwCookie;
+    CPaintManagerUI* m_pListening;  // whose clicks this browser receives
 };
 
 }  // namespace SkinUI
