@@ -14,6 +14,12 @@ void Drop(VARIANT* v) {
     v->vt = VT_EMPTY;
 }
 
+// How deep calls into hosted objects are nested on this thread.
+int& Depth() {
+    static thread_local int depth = 0;
+    return depth;
+}
+
 IUnknown* Identity(IUnknown* object) {
     IUnknown* identity = nullptr;
     if (object == nullptr || FAILED(object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)))) {
@@ -26,8 +32,15 @@ IUnknown* Identity(IUnknown* object) {
 
 void CHostedContent::Reset(CControlUI* control) {
     if (m_content != nullptr) m_content->Release();
-    m_content = control != nullptr ? Accessible::HostedContentOf(control) : nullptr;
+    m_content = nullptr;
     m_count = -1;
+    if (m_counted) --Depth();
+    m_counted = false;
+    if (control == nullptr || Depth() >= kMaxDepth) return;
+    // Counted before the object is asked: finding it may already call back.
+    ++Depth();
+    m_counted = true;
+    m_content = Accessible::HostedContentOf(control);
 }
 
 long CHostedContent::ChildCount() {

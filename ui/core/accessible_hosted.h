@@ -7,7 +7,9 @@
 // The object is asked afresh on every call and trusted with nothing: its child count
 // is bounded, a child or hit that names the object itself or the element counts as
 // the element, navigation among the children is worked out here from the count, and
-// every reference taken is given back.
+// every reference taken is given back. Calls into hosted objects nest at most
+// kMaxDepth deep on a thread: a hosted object that calls back into its host (itself
+// or through other hosts) finds no content there below that depth.
 #pragma once
 #include <windows.h>
 #include <oleacc.h>
@@ -20,6 +22,7 @@ class CHostedContent {
 public:
     // The most children a hosted object shows; a larger count is cut to this.
     static const long kMaxChildren = 4096;
+    static const int kMaxDepth = 8;
 
     CHostedContent() = default;
     CHostedContent(const CHostedContent&) = delete;
@@ -50,6 +53,7 @@ private:
 
     IAccessible* m_content = nullptr;
     long m_count = -1;
+    bool m_counted = false;  // holds one level of the thread's depth
 };
 
 }  // namespace SkinUI

@@ -1,7 +1,8 @@
 // What a screen reader reads of hosted content, through the window's own accessible
 // object: the test control's accessible tree below its host element, windowed and
 // windowless, and hosted objects that fail, lie about their children or name
-// themselves as their own child, or go away while a client holds the host.
+// themselves as their own child, call back into their host, or go away while a client
+// holds the host.
 #include <windows.h>
 #include <oleacc.h>
 
@@ -156,6 +157,7 @@ TEST_F(HostedAccessible, FaultyHostedObjectsCannotHarmTheTree) {
         {probe::kAccessibleLoops, -5, 0},
         {probe::kAccessibleLoops, 3, 3},
         {probe::kAccessibleLoops, 1000000, 4096},
+        {probe::kAccessibleAsksBack, 0, 8},  // each call nests one deeper, up to the bound
     };
     for (probe::EMode mode : {probe::kWindowed, probe::kWindowless}) {
         for (const auto& c : kCases) {

@@ -74,14 +74,16 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
         if (count == nullptr) return E_POINTER;
-        *count = m_s.accessible == kAccessibleLoops ? m_s.accCount : (m_part == 0 ? 2 : 0);
+        *count = m_s.accessible == kAccessibleAsksBack ? 1 + HostsCount()
+                 : Loops()                             ? m_s.accCount
+                                                       : (m_part == 0 ? 2 : 0);
         return Fails() ? E_FAIL : S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
         if (out == nullptr) return E_POINTER;
         *out = nullptr;
         if (Fails()) return E_FAIL;
-        if (m_s.accessible == kAccessibleLoops) {
+        if (Loops()) {
             AddRef();
             *out = this;
             return S_OK;
@@ -95,7 +97,7 @@ public:
         if (name == nullptr) return E_POINTER;
         *name = nullptr;
         if (Fails()) return E_FAIL;
-        const wchar_t* text = m_s.accessible == kAccessibleLoops ? L"Loop"
+        const wchar_t* text = Loops() ? L"Loop"
                               : m_part == 1                       ? L"Headline"
                               : Part(child) == 0                  ? L"Probe page"
                               : Part(child) == 1                  ? L"Headline"
@@ -155,7 +157,7 @@ public:
         hit->vt = VT_EMPTY;
         if (Fails()) return E_FAIL;
         const POINT pt = {x, y};
-        if (m_s.accessible == kAccessibleLoops) return accNavigate(0, {}, hit);
+        if (Loops()) return accNavigate(0, {}, hit);
         const RECT upper = Place(1);
         const RECT lower = Place(2);
         if (m_part == 0 && ::PtInRect(&upper, pt)) {
@@ -181,6 +183,31 @@ public:
 private:
     ~CProbeAccessible() = default;
     bool Fails() const { return m_s.accessible == kAccessibleFails; }
+    bool Loops() const { return m_s.accessible == kAccessibleLoops || m_s.accessible == kAccessibleAsksBack; }
+    // The child count of the host's element, asked as a client would: the window's
+    // element hit-tested at the probe's middle.
+    long HostsCount() const {
+        IAccessible* client = nullptr;
+        if (FAILED(::AccessibleObjectFromWindow(m_s.container, static_cast<DWORD>(OBJID_CLIENT), kAccessibleIid,
+                                                reinterpret_cast<void**>(&client)))) {
+            return 0;
+        }
+        const RECT rc = Place(0);
+        VARIANT hit;
+        ::VariantInit(&hit);
+        long count = 0;
+        if (client->accHitTest((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, &hit) == S_OK &&
+            hit.vt == VT_DISPATCH && hit.pdispVal != nullptr) {
+            IAccessible* host = nullptr;
+            if (SUCCEEDED(hit.pdispVal->QueryInterface(kAccessibleIid, reinterpret_cast<void**>(&host)))) {
+                host->get_accChildCount(&count);
+                host->Release();
+            }
+        }
+        ::VariantClear(&hit);
+        client->Release();
+        return count;
+    }
     static int Part(const VARIANT& child) {
         return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= 2 ? static_cast<int>(child.lVal) : 0;
     }

@@ -31,6 +31,7 @@ enum EAccessible {
     kTwoChildren,      // client "Probe page": "Headline", an object of its own, above "Story", a simple button
     kAccessibleFails,  // every call fails
     kAccessibleLoops,  // claims accCount children, each of them the object itself, and hits itself
+    kAccessibleAsksBack,  // as kAccessibleLoops, but counts 1 more than its host's count, asked meanwhile
 };
 
 struct TProbeState {
