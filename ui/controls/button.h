@@ -80,14 +80,10 @@ public:
     void BindTabIndex(int index);
     const CUIString& GetBindTabLayoutName() const { return m_sBindTabLayoutName; }
     void BindTabLayoutName(const wchar_t* name);
-    // A button bound to a web browser ("bindbrowsername", "bindbrowsercommand"): the
-    // browser's name and the command a click runs there ("back", "forward", "home",
-    // "refresh" or "stop"). The browser reads them when the click is sent
-    // (web_browser.h); the button itself does nothing more with them.
-    const CUIString& GetBindBrowserName() const { return m_sBindBrowserName; }
-    void BindBrowserName(const wchar_t* name) { m_sBindBrowserName = name != nullptr ? name : L""; }
-    const CUIString& GetBindBrowserCommand() const { return m_sBindBrowserCommand; }
-    void BindBrowserCommand(const wchar_t* command) { m_sBindBrowserCommand = command != nullptr ? command : L""; }
+    // A button bound to a web browser ("bindbrowsername", "bindbrowsercommand": the
+    // browser's name and the command a click runs there, "back", "forward", "home",
+    // "refresh" or "stop") keeps them as extra attributes (GetExtraAttribute), which
+    // the browser reads when the click is sent (web_browser.h).
 
 protected:
     // Cuts the state image into normal, hot, pushed and disabled cells when the
@@ -123,8 +119,6 @@ protected:
     CUIString m_sCutCells[4];  // the descriptions CutStateCells made, by cell index
     int m_iBindTabIndex;
     CUIString m_sBindTabLayoutName;
-    CUIString m_sBindBrowserName;
-    CUIString m_sBindBrowserCommand;
 };
 
 }  // namespace SkinUI

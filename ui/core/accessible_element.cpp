@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "ui/controls/control.h"
-#include "ui/core/accessible_hosted.h"
 #include "ui/core/accessible_hub.h"
 #include "ui/core/accessible_model.h"
 #include "ui/core/entry_guard.h"
@@ -53,20 +52,6 @@ bool ChildNumber(const VARIANT& child, LONG& number) {
         return true;
     }
     return false;
-}
-
-VARIANT NumberChild(LONG number) {
-    VARIANT child;
-    child.vt = VT_I4;
-    child.lVal = number;
-    return child;
-}
-
-// A forwarded answer: what the hosted object set is handed on only when it succeeded.
-template <typename T>
-HRESULT Forwarded(HRESULT hr, T* out) {
-    if (FAILED(hr) && out != nullptr) *out = T();
-    return hr;
 }
 
 POINT Center(const RECT& rc) { return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
@@ -125,7 +110,11 @@ STDMETHODIMP_(ULONG) CAccessibleElement::AddRef() { return static_cast<ULONG>(::
 
 STDMETHODIMP_(ULONG) CAccessibleElement::Release() {
     const LONG left = ::InterlockedDecrement(&m_refs);
-    if (left == 0) delete this;
+    if (left == 0) {
+        // A plain element: a derived one deletes itself in its own Release.
+        this->~CAccessibleElement();
+        ::operator delete(this);
+    }
     return static_cast<ULONG>(left);
 }
 
@@ -177,21 +166,6 @@ HRESULT CAccessibleElement::Target(const VARIANT& child, LONG& id, CControlUI*& 
     }
     id = m_hub->IdOf(control);
     return id != 0 ? S_OK : E_OUTOFMEMORY;
-}
-
-HRESULT CAccessibleElement::HostedChild(const VARIANT& child, CHostedContent& content, LONG& number) const {
-    number = 0;
-    LONG n = 0;
-    if (m_id == 0 || !ChildNumber(child, n) || n <= 0) return S_FALSE;
-    CPaintManagerUI* manager = m_hub->GetManager();
-    if (manager == nullptr) return CO_E_OBJNOTCONNECTED;
-    CControlUI* self = m_hub->ControlOf(m_id);
-    if (!Accessible::IsInTree(manager, self)) return CO_E_OBJNOTCONNECTED;
-    content.Reset(self);
-    if (!content) return S_FALSE;
-    if (n > content.ChildCount()) return E_INVALIDARG;
-    number = n;
-    return S_OK;
 }
 
 void CAccessibleElement::ToVariant(LONG id, VARIANT* out) {
@@ -267,12 +241,6 @@ STDMETHODIMP CAccessibleElement::get_accChildCount(long* count) {
         CControlUI* control = nullptr;
         const HRESULT hr = Target(SelfChild(), id, control);
         if (FAILED(hr)) return hr;
-        CHostedContent content;
-        content.Reset(control);
-        if (content) {
-            *count = content.ChildCount();
-            return S_OK;
-        }
         std::vector<CControlUI*> children;
         Accessible::ChildrenOf(m_hub->GetManager(), control, children);
         *count = static_cast<long>(children.size());
@@ -284,14 +252,6 @@ STDMETHODIMP CAccessibleElement::get_accChild(VARIANT child, IDispatch** result)
     return CatchAtEntry([&]() -> HRESULT {
         if (result == nullptr) return E_POINTER;
         *result = nullptr;
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) {
-            *result = content.ChildObject(number, static_cast<IAccessible*>(this));
-            return *result != nullptr ? S_OK : S_FALSE;  // a simple child is asked here by number
-        }
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -310,11 +270,6 @@ STDMETHODIMP CAccessibleElement::get_accName(VARIANT child, BSTR* name) {
     return CatchAtEntry([&]() -> HRESULT {
         if (name == nullptr) return E_POINTER;
         *name = nullptr;
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) return Forwarded(content.Get()->get_accName(NumberChild(number), name), name);
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -327,11 +282,6 @@ STDMETHODIMP CAccessibleElement::get_accValue(VARIANT child, BSTR* value) {
     return CatchAtEntry([&]() -> HRESULT {
         if (value == nullptr) return E_POINTER;
         *value = nullptr;
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) return Forwarded(content.Get()->get_accValue(NumberChild(number), value), value);
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -347,13 +297,6 @@ STDMETHODIMP CAccessibleElement::get_accDescription(VARIANT child, BSTR* descrip
     return CatchAtEntry([&]() -> HRESULT {
         if (description == nullptr) return E_POINTER;
         *description = nullptr;
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) {
-            return Forwarded(content.Get()->get_accDescription(NumberChild(number), description), description);
-        }
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -366,15 +309,6 @@ STDMETHODIMP CAccessibleElement::get_accRole(VARIANT child, VARIANT* role) {
     return CatchAtEntry([&]() -> HRESULT {
         if (role == nullptr) return E_POINTER;
         ClearVariant(role);
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) {
-            const HRESULT hr = content.Get()->get_accRole(NumberChild(number), role);
-            if (FAILED(hr)) ClearVariant(role);
-            return hr;
-        }
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -389,15 +323,6 @@ STDMETHODIMP CAccessibleElement::get_accState(VARIANT child, VARIANT* state) {
     return CatchAtEntry([&]() -> HRESULT {
         if (state == nullptr) return E_POINTER;
         ClearVariant(state);
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) {
-            const HRESULT hr = content.Get()->get_accState(NumberChild(number), state);
-            if (FAILED(hr)) ClearVariant(state);
-            return hr;
-        }
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -427,13 +352,6 @@ STDMETHODIMP CAccessibleElement::get_accKeyboardShortcut(VARIANT child, BSTR* sh
     return CatchAtEntry([&]() -> HRESULT {
         if (shortcut == nullptr) return E_POINTER;
         *shortcut = nullptr;
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) {
-            return Forwarded(content.Get()->get_accKeyboardShortcut(NumberChild(number), shortcut), shortcut);
-        }
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -479,11 +397,6 @@ STDMETHODIMP CAccessibleElement::get_accDefaultAction(VARIANT child, BSTR* actio
     return CatchAtEntry([&]() -> HRESULT {
         if (action == nullptr) return E_POINTER;
         *action = nullptr;
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) return Forwarded(content.Get()->get_accDefaultAction(NumberChild(number), action), action);
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -497,11 +410,6 @@ STDMETHODIMP CAccessibleElement::get_accDefaultAction(VARIANT child, BSTR* actio
 
 STDMETHODIMP CAccessibleElement::accSelect(long flags, VARIANT child) {
     return CatchAtEntry([&]() -> HRESULT {
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) return content.Get()->accSelect(flags, NumberChild(number));
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -521,15 +429,6 @@ STDMETHODIMP CAccessibleElement::accLocation(long* left, long* top, long* width,
     return CatchAtEntry([&]() -> HRESULT {
         if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
         *left = *top = *width = *height = 0;
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) {
-            const HRESULT hr = content.Get()->accLocation(left, top, width, height, NumberChild(number));
-            if (FAILED(hr)) *left = *top = *width = *height = 0;
-            return hr;
-        }
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);
@@ -543,48 +442,10 @@ STDMETHODIMP CAccessibleElement::accLocation(long* left, long* top, long* width,
     }, [] { return E_OUTOFMEMORY; });
 }
 
-HRESULT CAccessibleElement::NavigateHosted(CHostedContent& content, LONG number, long dir, VARIANT* end) {
-    const long count = content.ChildCount();
-    IUnknown* self = static_cast<IAccessible*>(this);
-    switch (dir) {
-    case NAVDIR_NEXT:
-    case NAVDIR_PREVIOUS: {
-        const long to = dir == NAVDIR_NEXT ? number + 1 : number - 1;
-        if (to < 1 || to > count) return S_FALSE;
-        content.ChildVariant(to, self, end);
-        return S_OK;
-    }
-    case NAVDIR_FIRSTCHILD:
-    case NAVDIR_LASTCHILD:
-        return S_FALSE;  // a child shown by number has none; one of its own is asked itself
-    case NAVDIR_UP:
-    case NAVDIR_DOWN:
-    case NAVDIR_LEFT:
-    case NAVDIR_RIGHT: {
-        // Places are the hosted object's to know; its answer is screened.
-        VARIANT to;
-        ClearVariant(&to);
-        if (FAILED(content.Get()->accNavigate(dir, NumberChild(number), &to)) || !content.Screen(&to, self) ||
-            (to.vt == VT_I4 && (to.lVal == CHILDID_SELF || to.lVal == number))) {
-            return S_FALSE;  // nothing screened holds a reference
-        }
-        *end = to;
-        return S_OK;
-    }
-    default:
-        return E_INVALIDARG;
-    }
-}
-
 STDMETHODIMP CAccessibleElement::accNavigate(long dir, VARIANT start, VARIANT* end) {
     return CatchAtEntry([&]() -> HRESULT {
         if (end == nullptr) return E_POINTER;
         ClearVariant(end);
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(start, content, number);
-        if (FAILED(hosted)) return hosted;
-        if (hosted == S_OK) return NavigateHosted(content, number, dir, end);
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(start, id, control);
@@ -592,15 +453,6 @@ STDMETHODIMP CAccessibleElement::accNavigate(long dir, VARIANT start, VARIANT* e
         CPaintManagerUI* manager = m_hub->GetManager();
         std::vector<CControlUI*> list;
         CControlUI* found = nullptr;
-        if (control != nullptr && (dir == NAVDIR_FIRSTCHILD || dir == NAVDIR_LASTCHILD)) {
-            content.Reset(control);
-            if (content) {
-                const long count = content.ChildCount();
-                if (count == 0) return S_FALSE;
-                content.ChildVariant(dir == NAVDIR_FIRSTCHILD ? 1 : count, static_cast<IAccessible*>(this), end);
-                return S_OK;
-            }
-        }
         switch (dir) {
         case NAVDIR_FIRSTCHILD:
         case NAVDIR_LASTCHILD:
@@ -653,19 +505,6 @@ STDMETHODIMP CAccessibleElement::accHitTest(long left, long top, VARIANT* child)
         if (hit == nullptr || (control != nullptr && hit != control && !Accessible::IsDescendant(control, hit))) {
             hit = control;
         }
-        if (hit != nullptr && hit == control) {
-            // Inside what the element hosts: the hosted object's hit, when it names one.
-            CHostedContent content;
-            content.Reset(control);
-            VARIANT inner;
-            ClearVariant(&inner);
-            if (content && SUCCEEDED(content.Get()->accHitTest(left, top, &inner)) &&
-                content.Screen(&inner, static_cast<IAccessible*>(this)) &&
-                !(inner.vt == VT_I4 && inner.lVal == CHILDID_SELF)) {
-                *child = inner;
-                return S_OK;
-            }
-        }
         ToVariant(hit != nullptr ? m_hub->IdOf(hit) : 0, child);
         return S_OK;
     }, [] { return E_OUTOFMEMORY; });
@@ -673,11 +512,6 @@ STDMETHODIMP CAccessibleElement::accHitTest(long left, long top, VARIANT* child)
 
 STDMETHODIMP CAccessibleElement::accDoDefaultAction(VARIANT child) {
     return CatchAtEntry([&]() -> HRESULT {
-        CHostedContent content;
-        LONG number = 0;
-        const HRESULT hosted = HostedChild(child, content, number);
-        if (hosted == S_OK) return content.Get()->accDoDefaultAction(NumberChild(number));
-        if (FAILED(hosted)) return hosted;
         LONG id = 0;
         CControlUI* control = nullptr;
         const HRESULT hr = Target(child, id, control);

@@ -1,6 +1,8 @@
 // CAccessibleElement: the IAccessible of one element of a skinned window (or of
 // its client area). It resolves its control through the hub on every call. Clients
-// call in through the system's frames, so no method lets an exception out.
+// call in through the system's frames, so no method lets an exception out. Elements
+// of controls that host content of their own may be of a class derived from this
+// (CAccessibleHub::SetElementFactory).
 #pragma once
 #include <windows.h>
 #include <oleacc.h>
@@ -9,9 +11,8 @@ namespace SkinUI {
 
 class CAccessibleHub;
 class CControlUI;
-class CHostedContent;
 
-class CAccessibleElement final : public IAccessible {
+class CAccessibleElement : public IAccessible {
 public:
     // Takes a reference on the hub. id 0 is the window's client area.
     CAccessibleElement(CAccessibleHub* hub, LONG id);
@@ -53,24 +54,19 @@ public:
 
     LONG GetId() const { return m_id; }
 
-private:
+protected:
+    // Not virtual: a derived class deletes itself in a Release of its own.
     ~CAccessibleElement();
 
     // Resolves a child argument to an element id (0: the client area). Fails with
     // CO_E_OBJNOTCONNECTED once the window or the control is gone.
     HRESULT Target(const VARIANT& child, LONG& id, CControlUI*& control) const;
-    // For a child argument that names a child of what this element's control hosts:
-    // S_OK with the content taken and the child's number; S_FALSE when it names no
-    // such child (the element's own rules answer); otherwise the failure to return.
-    HRESULT HostedChild(const VARIANT& child, CHostedContent& content, LONG& number) const;
-    // accNavigate from child `number` of the hosted content.
-    HRESULT NavigateHosted(CHostedContent& content, LONG number, long dir, VARIANT* end);
     // An element as a VARIANT: CHILDID_SELF for this object, else its IDispatch.
     void ToVariant(LONG id, VARIANT* out);
 
-    volatile LONG m_refs = 1;
     CAccessibleHub* m_hub;
     LONG m_id;
+    volatile LONG m_refs = 1;
 };
 
 }  // namespace SkinUI

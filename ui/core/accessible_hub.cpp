@@ -60,6 +60,8 @@ void CAccessibleHub::Detach() {
     for (CAccessibleElement* element : live) element->Release();
 }
 
+CAccessibleHub::ElementFactory CAccessibleHub::s_factory = nullptr;
+
 CAccessibleElement* CAccessibleHub::ElementFor(LONG id) {
     if (m_pManager == nullptr) return nullptr;
     auto found = m_elements.find(id);
@@ -67,7 +69,8 @@ CAccessibleElement* CAccessibleHub::ElementFor(LONG id) {
         found->second->AddRef();
         return found->second;
     }
-    auto* element = new CAccessibleElement(this, id);
+    CAccessibleElement* element = s_factory != nullptr ? s_factory(this, id) : nullptr;
+    if (element == nullptr) element = new CAccessibleElement(this, id);
     m_elements[id] = element;
     return element;
 }

@@ -53,7 +53,15 @@ public:
     // Raises a WinEvent for an element (null: the window's client area).
     void Notify(DWORD event, CControlUI* control);
 
+    // Makes the element of a control whose element is of a class of its own (one that
+    // shows what the control hosts), with a reference; null for a plain element. Set
+    // by the registration of the controls that host content (null removes it).
+    typedef CAccessibleElement* (*ElementFactory)(CAccessibleHub* hub, LONG id);
+    static void SetElementFactory(ElementFactory factory) { s_factory = factory; }
+
 private:
+    static ElementFactory s_factory;
+
     ~CAccessibleHub();
 
     volatile LONG m_refs = 1;

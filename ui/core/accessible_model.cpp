@@ -24,7 +24,6 @@ IContainerUI* AsContainer(CControlUI* c) { return static_cast<IContainerUI*>(c->
 
 const TAccessibleRules* g_furtherRules = nullptr;
 AccessibleChildrenProc g_furtherChildren = nullptr;
-AccessibleContentProc g_hostedContent = nullptr;
 
 CUIString PercentText(CProgressUI* progress) {
     const int lo = progress->GetMinValue();
@@ -66,10 +65,6 @@ void CollectChildren(CControlUI* parent, std::vector<CControlUI*>& out) {
 void SetFurtherRules(const TAccessibleRules* rules) { g_furtherRules = rules; }
 const TAccessibleRules* FurtherRules() { return g_furtherRules; }
 void SetFurtherChildren(AccessibleChildrenProc children) { g_furtherChildren = children; }
-void SetHostedContent(AccessibleContentProc content) { g_hostedContent = content; }
-IAccessible* HostedContentOf(CControlUI* control) {
-    return g_hostedContent != nullptr && control != nullptr ? g_hostedContent(control) : nullptr;
-}
 
 CUIString NameOf(CControlUI* control) {
     if (control == nullptr) return CUIString();

@@ -14,8 +14,6 @@
 
 #include "ui/core/ui_string.h"
 
-struct IAccessible;
-
 namespace SkinUI {
 
 class CControlUI;
@@ -51,11 +49,6 @@ struct TAccessibleRules {
 // appended to `out` before them. Set by the further controls' registration.
 typedef void (*AccessibleChildrenProc)(CControlUI* control, std::vector<CControlUI*>& out);
 
-// The accessible object of what a control hosts (an embedded object's own), whose
-// children show as the control's element's children; with a reference for the
-// caller, or null when the control hosts none. Set by the hosting registration.
-typedef IAccessible* (*AccessibleContentProc)(CControlUI* control);
-
 namespace Accessible {
 
 // Installs the further rules (null removes them).
@@ -64,10 +57,6 @@ void SetFurtherRules(const TAccessibleRules* rules);
 const TAccessibleRules* FurtherRules();
 // Installs the source of further children (null removes it).
 void SetFurtherChildren(AccessibleChildrenProc children);
-// Installs the source of hosted accessible objects (null removes it).
-void SetHostedContent(AccessibleContentProc content);
-// The accessible object `control` hosts, with a reference; null for none.
-IAccessible* HostedContentOf(CControlUI* control);
 CUIString NameOf(CControlUI* control);
 // ROLE_SYSTEM_* of an element; 0 for a control that is left out of the tree.
 LONG RoleOf(CControlUI* control);

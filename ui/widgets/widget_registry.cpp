@@ -7,7 +7,9 @@
 #include "ui/widgets/graphic/file_icon.h"
 #include "ui/widgets/graphic/graphic_accessible.h"
 #include "ui/widgets/hosting/activex.h"
+#include "ui/core/accessible_hub.h"
 #include "ui/widgets/hosting/activex_accessible.h"
+#include "ui/widgets/hosting/hosted_element.h"
 #include "ui/widgets/hosting/flash.h"
 #include "ui/widgets/hosting/web_browser.h"
 #include "ui/widgets/input/check_box.h"
@@ -116,8 +118,8 @@ void RegisterWidgetControls() {
     // The texts' links, asked before all of the above: text_accessible.h.
     Accessible::SetFurtherRules(TextAccessibleRules(Accessible::FurtherRules()));
     Accessible::SetFurtherChildren(&TextAccessibleChildren);
-    // The accessible trees of hosted objects, below their hosts: activex_accessible.h.
-    Accessible::SetHostedContent(&HostingAccessibleContent);
+    // The accessible trees of hosted objects, below their hosts: hosted_element.h.
+    CAccessibleHub::SetElementFactory(&CHostedElement::Make);
 }
 
 }  // namespace SkinUI

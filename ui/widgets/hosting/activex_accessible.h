@@ -5,13 +5,16 @@
 // where it has none.
 #pragma once
 
+#include <oleacc.h>
+
 #include "ui/core/accessible_model.h"
 
 namespace SkinUI {
 
 // The rules, for Accessible::SetFurtherRules; what they leave open is asked of `next`.
 const TAccessibleRules* HostingAccessibleRules(const TAccessibleRules* next);
-// The hosted object's accessible object, for Accessible::SetHostedContent.
+// The accessible object a control hosts (an ActiveX host's object's), with a reference;
+// null for none.
 IAccessible* HostingAccessibleContent(CControlUI* control);
 
 }  // namespace SkinUI

@@ -1,7 +1,8 @@
-#include "ui/core/accessible_hosted.h"
+#include "ui/widgets/hosting/hosted_content.h"
 
 #include "ui/core/accessible_hub.h"
 #include "ui/core/accessible_model.h"
+#include "ui/widgets/hosting/activex_accessible.h"
 
 namespace SkinUI {
 
@@ -40,7 +41,7 @@ void CHostedContent::Reset(CControlUI* control) {
     // Counted before the object is asked: finding it may already call back.
     ++Depth();
     m_counted = true;
-    m_content = Accessible::HostedContentOf(control);
+    m_content = HostingAccessibleContent(control);
 }
 
 long CHostedContent::ChildCount() {

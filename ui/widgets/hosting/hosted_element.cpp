@@ -1,0 +1,259 @@
+#include "ui/widgets/hosting/hosted_element.h"
+
+#include "ui/controls/control.h"
+#include "ui/core/accessible_hub.h"
+#include "ui/core/accessible_model.h"
+#include "ui/core/entry_guard.h"
+#include "ui/widgets/hosting/hosted_content.h"
+
+namespace SkinUI {
+
+namespace {
+
+void ClearVariant(VARIANT* v) { v->vt = VT_EMPTY; }
+
+VARIANT NumberChild(LONG number) {
+    VARIANT child;
+    child.vt = VT_I4;
+    child.lVal = number;
+    return child;
+}
+
+bool ChildNumber(const VARIANT& child, LONG& number) {
+    if (child.vt == VT_I4) {
+        number = child.lVal;
+        return true;
+    }
+    if (child.vt == VT_I2) {
+        number = child.iVal;
+        return true;
+    }
+    return false;
+}
+
+// Answers for a hosted child through `hosted(content, child)` (the child as the hosted
+// object numbers it), or for anything else through `own()` (the element's own rules);
+// nothing thrown leaves.
+template <typename Hosted, typename Own>
+HRESULT Either(const CHostedElement* element, const VARIANT& child, Hosted&& hosted, Own&& own,
+               HRESULT (CHostedElement::*find)(const VARIANT&, CHostedContent&, LONG&) const) {
+    return CatchAtEntry(
+        [&]() -> HRESULT {
+            CHostedContent content;
+            LONG number = 0;
+            const HRESULT hr = (element->*find)(child, content, number);
+            if (hr == S_OK) return hosted(content, NumberChild(number));
+            return FAILED(hr) ? hr : own();
+        },
+        [] { return E_OUTOFMEMORY; });
+}
+
+// A forwarded answer: what the hosted object set is handed on only when it succeeded.
+template <typename T>
+HRESULT Forwarded(HRESULT hr, T* out) {
+    if (FAILED(hr)) *out = T();
+    return hr;
+}
+
+// An answer of accNavigate's that leaves the question to the element's own rules.
+const HRESULT kOwnRules = 2;
+
+HRESULT ForwardedVariant(HRESULT hr, VARIANT* out) {
+    if (FAILED(hr)) ClearVariant(out);
+    return hr;
+}
+
+}  // namespace
+
+CAccessibleElement* CHostedElement::Make(CAccessibleHub* hub, LONG id) {
+    CControlUI* control = id != 0 ? hub->ControlOf(id) : nullptr;
+    if (control == nullptr || control->GetInterface(L"ActiveX") == nullptr) return nullptr;
+    return new CHostedElement(hub, id);
+}
+
+STDMETHODIMP_(ULONG) CHostedElement::Release() {
+    const LONG left = ::InterlockedDecrement(&m_refs);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+CControlUI* CHostedElement::Host() const {
+    CPaintManagerUI* manager = m_hub->GetManager();
+    CControlUI* self = manager != nullptr ? m_hub->ControlOf(m_id) : nullptr;
+    return Accessible::IsInTree(manager, self) ? self : nullptr;
+}
+
+HRESULT CHostedElement::HostedChild(const VARIANT& child, CHostedContent& content, LONG& number) const {
+    number = 0;
+    LONG n = 0;
+    if (!ChildNumber(child, n) || n <= 0) return S_FALSE;
+    CControlUI* self = Host();
+    if (self == nullptr) return CO_E_OBJNOTCONNECTED;
+    content.Reset(self);
+    if (!content) return S_FALSE;
+    if (n > content.ChildCount()) return E_INVALIDARG;
+    number = n;
+    return S_OK;
+}
+
+STDMETHODIMP CHostedElement::get_accChildCount(long* count) {
+    if (count == nullptr) return E_POINTER;
+    const HRESULT hr = CatchAtEntry(
+        [&]() -> HRESULT {
+            CHostedContent content;
+            content.Reset(Host());
+            if (!content) return S_FALSE;
+            *count = content.ChildCount();
+            return S_OK;
+        },
+        [] { return S_FALSE; });
+    return hr == S_OK ? S_OK : CAccessibleElement::get_accChildCount(count);
+}
+
+STDMETHODIMP CHostedElement::get_accChild(VARIANT child, IDispatch** result) {
+    if (result == nullptr) return E_POINTER;
+    *result = nullptr;
+    return Either(
+        this, child,
+        [&](CHostedContent& content, VARIANT inner) -> HRESULT {
+            *result = content.ChildObject(inner.lVal, static_cast<IAccessible*>(this));
+            return *result != nullptr ? S_OK : S_FALSE;  // a simple child is asked here by number
+        },
+        [&] { return CAccessibleElement::get_accChild(child, result); }, &CHostedElement::HostedChild);
+}
+
+#define SKINUI_HOSTED_BSTR(Method, out)                                                                    \
+    STDMETHODIMP CHostedElement::Method(VARIANT child, BSTR* out) {                                        \
+        if (out == nullptr) return E_POINTER;                                                              \
+        *out = nullptr;                                                                                    \
+        return Either(                                                                                     \
+            this, child,                                                                                   \
+            [&](CHostedContent& c, VARIANT inner) { return Forwarded(c.Get()->Method(inner, out), out); }, \
+            [&] { return CAccessibleElement::Method(child, out); }, &CHostedElement::HostedChild);         \
+    }
+SKINUI_HOSTED_BSTR(get_accName, name)
+SKINUI_HOSTED_BSTR(get_accValue, value)
+SKINUI_HOSTED_BSTR(get_accDescription, description)
+SKINUI_HOSTED_BSTR(get_accKeyboardShortcut, shortcut)
+SKINUI_HOSTED_BSTR(get_accDefaultAction, action)
+#undef SKINUI_HOSTED_BSTR
+
+#define SKINUI_HOSTED_VARIANT(Method, out)                                                                        \
+    STDMETHODIMP CHostedElement::Method(VARIANT child, VARIANT* out) {                                            \
+        if (out == nullptr) return E_POINTER;                                                                     \
+        ClearVariant(out);                                                                                        \
+        return Either(                                                                                            \
+            this, child,                                                                                          \
+            [&](CHostedContent& c, VARIANT inner) { return ForwardedVariant(c.Get()->Method(inner, out), out); }, \
+            [&] { return CAccessibleElement::Method(child, out); }, &CHostedElement::HostedChild);                \
+    }
+SKINUI_HOSTED_VARIANT(get_accRole, role)
+SKINUI_HOSTED_VARIANT(get_accState, state)
+#undef SKINUI_HOSTED_VARIANT
+
+STDMETHODIMP CHostedElement::accSelect(long flags, VARIANT child) {
+    return Either(
+        this, child, [&](CHostedContent& c, VARIANT inner) { return c.Get()->accSelect(flags, inner); },
+        [&] { return CAccessibleElement::accSelect(flags, child); }, &CHostedElement::HostedChild);
+}
+
+STDMETHODIMP CHostedElement::accDoDefaultAction(VARIANT child) {
+    return Either(
+        this, child, [&](CHostedContent& c, VARIANT inner) { return c.Get()->accDoDefaultAction(inner); },
+        [&] { return CAccessibleElement::accDoDefaultAction(child); }, &CHostedElement::HostedChild);
+}
+
+STDMETHODIMP CHostedElement::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
+    if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
+    *left = *top = *width = *height = 0;
+    return Either(
+        this, child,
+        [&](CHostedContent& c, VARIANT inner) {
+            const HRESULT hr = c.Get()->accLocation(left, top, width, height, inner);
+            if (FAILED(hr)) *left = *top = *width = *height = 0;
+            return hr;
+        },
+        [&] { return CAccessibleElement::accLocation(left, top, width, height, child); }, &CHostedElement::HostedChild);
+}
+
+HRESULT CHostedElement::NavigateHosted(CHostedContent& content, LONG number, long dir, VARIANT* end) {
+    const long count = content.ChildCount();
+    IUnknown* self = static_cast<IAccessible*>(this);
+    switch (dir) {
+        case NAVDIR_NEXT:
+        case NAVDIR_PREVIOUS: {
+            const long to = dir == NAVDIR_NEXT ? number + 1 : number - 1;
+            if (to < 1 || to > count) return S_FALSE;
+            content.ChildVariant(to, self, end);
+            return S_OK;
+        }
+        case NAVDIR_FIRSTCHILD:
+        case NAVDIR_LASTCHILD:
+            return S_FALSE;  // a child shown by number has none; one of its own is asked itself
+        case NAVDIR_UP:
+        case NAVDIR_DOWN:
+        case NAVDIR_LEFT:
+        case NAVDIR_RIGHT: {
+            // Places are the hosted object's to know; its answer is screened.
+            VARIANT to;
+            ClearVariant(&to);
+            if (FAILED(content.Get()->accNavigate(dir, NumberChild(number), &to)) || !content.Screen(&to, self) ||
+                (to.vt == VT_I4 && (to.lVal == CHILDID_SELF || to.lVal == number))) {
+                return S_FALSE;  // nothing screened holds a reference
+            }
+            *end = to;
+            return S_OK;
+        }
+        default:
+            return E_INVALIDARG;
+    }
+}
+
+STDMETHODIMP CHostedElement::accNavigate(long dir, VARIANT start, VARIANT* end) {
+    if (end == nullptr) return E_POINTER;
+    ClearVariant(end);
+    const HRESULT hr = CatchAtEntry(
+        [&]() -> HRESULT {
+            CHostedContent content;
+            LONG number = 0;
+            const HRESULT hosted = HostedChild(start, content, number);
+            if (hosted == S_OK) return NavigateHosted(content, number, dir, end);
+            if (FAILED(hosted)) return hosted;
+            // From the element itself, its first and last children are the content's.
+            LONG self = -1;
+            if (!ChildNumber(start, self) || self != CHILDID_SELF ||
+                (dir != NAVDIR_FIRSTCHILD && dir != NAVDIR_LASTCHILD)) {
+                return kOwnRules;
+            }
+            content.Reset(Host());
+            if (!content) return kOwnRules;
+            const long count = content.ChildCount();
+            if (count == 0) return S_FALSE;
+            content.ChildVariant(dir == NAVDIR_FIRSTCHILD ? 1 : count, static_cast<IAccessible*>(this), end);
+            return S_OK;
+        },
+        [] { return E_OUTOFMEMORY; });
+    return hr == kOwnRules ? CAccessibleElement::accNavigate(dir, start, end) : hr;
+}
+
+STDMETHODIMP CHostedElement::accHitTest(long left, long top, VARIANT* child) {
+    const HRESULT hr = CAccessibleElement::accHitTest(left, top, child);
+    if (hr != S_OK || child->vt != VT_I4 || child->lVal != CHILDID_SELF) return hr;
+    // Inside what the element hosts: the hosted object's hit, when it names one.
+    return CatchAtEntry(
+        [&]() -> HRESULT {
+            CHostedContent content;
+            content.Reset(Host());
+            VARIANT inner;
+            ClearVariant(&inner);
+            if (content && SUCCEEDED(content.Get()->accHitTest(left, top, &inner)) &&
+                content.Screen(&inner, static_cast<IAccessible*>(this)) &&
+                !(inner.vt == VT_I4 && inner.lVal == CHILDID_SELF)) {
+                *child = inner;
+            }
+            return S_OK;
+        },
+        [] { return S_OK; });
+}
+
+}  // namespace SkinUI
