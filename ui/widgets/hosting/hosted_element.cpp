@@ -48,20 +48,12 @@ HRESULT Either(const CHostedElement* element, const VARIANT& child, Hosted&& hos
         [] { return E_OUTOFMEMORY; });
 }
 
-// A forwarded answer: what the hosted object set is handed on only when it succeeded.
-template <typename T>
-HRESULT Forwarded(HRESULT hr, T* out) {
-    if (FAILED(hr)) *out = T();
-    return hr;
-}
+// An answer left empty.
+void Clear(BSTR* out) { *out = nullptr; }
+void Clear(VARIANT* out) { ClearVariant(out); }
 
 // An answer of accNavigate's that leaves the question to the element's own rules.
 const HRESULT kOwnRules = 2;
-
-HRESULT ForwardedVariant(HRESULT hr, VARIANT* out) {
-    if (FAILED(hr)) ClearVariant(out);
-    return hr;
-}
 
 }  // namespace
 
@@ -122,34 +114,55 @@ STDMETHODIMP CHostedElement::get_accChild(VARIANT child, IDispatch** result) {
         [&] { return CAccessibleElement::get_accChild(child, result); }, &CHostedElement::HostedChild);
 }
 
-#define SKINUI_HOSTED_BSTR(Method, out)                                                                    \
-    STDMETHODIMP CHostedElement::Method(VARIANT child, BSTR* out) {                                        \
-        if (out == nullptr) return E_POINTER;                                                              \
-        *out = nullptr;                                                                                    \
-        return Either(                                                                                     \
-            this, child,                                                                                   \
-            [&](CHostedContent& c, VARIANT inner) { return Forwarded(c.Get()->Method(inner, out), out); }, \
-            [&] { return CAccessibleElement::Method(child, out); }, &CHostedElement::HostedChild);         \
-    }
-SKINUI_HOSTED_BSTR(get_accName, name)
-SKINUI_HOSTED_BSTR(get_accValue, value)
-SKINUI_HOSTED_BSTR(get_accDescription, description)
-SKINUI_HOSTED_BSTR(get_accKeyboardShortcut, shortcut)
-SKINUI_HOSTED_BSTR(get_accDefaultAction, action)
-#undef SKINUI_HOSTED_BSTR
+// A property of a child: the hosted object's (`method`) for a hosted child, else the
+// element's own (`own`); the answer is handed on only when it succeeded.
+template <typename Out, typename Own>
+HRESULT CHostedElement::Ask(const VARIANT& child, Out* out,
+                            HRESULT (STDMETHODCALLTYPE IAccessible::*method)(VARIANT, Out*), Own&& own) {
+    if (out == nullptr) return E_POINTER;
+    Clear(out);
+    return Either(
+        this, child,
+        [&](CHostedContent& c, VARIANT inner) {
+            const HRESULT hr = (c.Get()->*method)(inner, out);
+            if (FAILED(hr)) Clear(out);
+            return hr;
+        },
+        own, &CHostedElement::HostedChild);
+}
 
-#define SKINUI_HOSTED_VARIANT(Method, out)                                                                        \
-    STDMETHODIMP CHostedElement::Method(VARIANT child, VARIANT* out) {                                            \
-        if (out == nullptr) return E_POINTER;                                                                     \
-        ClearVariant(out);                                                                                        \
-        return Either(                                                                                            \
-            this, child,                                                                                          \
-            [&](CHostedContent& c, VARIANT inner) { return ForwardedVariant(c.Get()->Method(inner, out), out); }, \
-            [&] { return CAccessibleElement::Method(child, out); }, &CHostedElement::HostedChild);                \
-    }
-SKINUI_HOSTED_VARIANT(get_accRole, role)
-SKINUI_HOSTED_VARIANT(get_accState, state)
-#undef SKINUI_HOSTED_VARIANT
+STDMETHODIMP CHostedElement::get_accName(VARIANT child, BSTR* name) {
+    return Ask(child, name, &IAccessible::get_accName, [&] { return CAccessibleElement::get_accName(child, name); });
+}
+
+STDMETHODIMP CHostedElement::get_accValue(VARIANT child, BSTR* value) {
+    return Ask(child, value, &IAccessible::get_accValue,
+               [&] { return CAccessibleElement::get_accValue(child, value); });
+}
+
+STDMETHODIMP CHostedElement::get_accDescription(VARIANT child, BSTR* description) {
+    return Ask(child, description, &IAccessible::get_accDescription,
+               [&] { return CAccessibleElement::get_accDescription(child, description); });
+}
+
+STDMETHODIMP CHostedElement::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+    return Ask(child, shortcut, &IAccessible::get_accKeyboardShortcut,
+               [&] { return CAccessibleElement::get_accKeyboardShortcut(child, shortcut); });
+}
+
+STDMETHODIMP CHostedElement::get_accDefaultAction(VARIANT child, BSTR* action) {
+    return Ask(child, action, &IAccessible::get_accDefaultAction,
+               [&] { return CAccessibleElement::get_accDefaultAction(child, action); });
+}
+
+STDMETHODIMP CHostedElement::get_accRole(VARIANT child, VARIANT* role) {
+    return Ask(child, role, &IAccessible::get_accRole, [&] { return CAccessibleElement::get_accRole(child, role); });
+}
+
+STDMETHODIMP CHostedElement::get_accState(VARIANT child, VARIANT* state) {
+    return Ask(child, state, &IAccessible::get_accState,
+               [&] { return CAccessibleElement::get_accState(child, state); });
+}
 
 STDMETHODIMP CHostedElement::accSelect(long flags, VARIANT child) {
     return Either(

@@ -42,6 +42,9 @@ private:
     // content taken and the child's number; S_FALSE when it names no such child (the
     // element's own rules answer); otherwise the failure to return.
     HRESULT HostedChild(const VARIANT& child, CHostedContent& content, LONG& number) const;
+    template <typename Out, typename Own>
+    HRESULT Ask(const VARIANT& child, Out* out, HRESULT (STDMETHODCALLTYPE IAccessible::*method)(VARIANT, Out*),
+                Own&& own);
     // accNavigate from child `number` of the hosted content.
     HRESULT NavigateHosted(CHostedContent& content, LONG number, long dir, VARIANT* end);
 };
