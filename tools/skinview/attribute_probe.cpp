@@ -11,6 +11,7 @@
 #include "ui/core/control_factory.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/skin_builder.h"
+#include "ui/widgets/widget_registry.h"
 
 namespace skinview {
 
@@ -66,6 +67,18 @@ private:
     ApplyResult m_result;
 };
 
+// Whether the control keeps `name` for a further control that reads it
+// (widget_registry.h): no branch of its own takes such a name.
+bool IsWidgetExtraName(SkinUI::CControlUI* control, const wchar_t* name) {
+    if (control == nullptr || name == nullptr) return false;
+    int count = 0;
+    const SkinUI::TWidgetExtraAttribute* extra = SkinUI::WidgetExtraAttributes(&count);
+    for (int i = 0; i < count; ++i) {
+        if (::_wcsicmp(name, extra[i].name) == 0 && control->GetInterface(extra[i].element) != nullptr) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<KnownName> ControlAttributeNames(const wchar_t* className) {
@@ -76,7 +89,13 @@ std::vector<KnownName> ControlAttributeNames(const wchar_t* className) {
         SkinUI::attr::CObserverScope scope(&lister);
         control->ApplyAttribute(kNoSuchName, L"");
     }
-    return lister.Take();
+    std::vector<KnownName> names = lister.Take();
+    int count = 0;
+    const SkinUI::TWidgetExtraAttribute* extra = SkinUI::WidgetExtraAttributes(&count);
+    for (int i = 0; i < count; ++i) {
+        if (IsWidgetExtraName(control.get(), extra[i].name)) names.push_back(KnownName{extra[i].name, false});
+    }
+    return names;
 }
 
 bool ControlIsA(const wchar_t* className, const wchar_t* elementName) {
@@ -111,7 +130,7 @@ ApplyResult ApplyToControl(const wchar_t* className, const wchar_t* name, const 
         SkinUI::attr::CObserverScope scope(&watcher);
         control->ApplyAttribute(name, value);
     }
-    watcher.Result().known = watcher.Matched(name);
+    watcher.Result().known = watcher.Matched(name) || IsWidgetExtraName(control.get(), name);
     return watcher.Result();
 }
 
@@ -124,7 +143,7 @@ ApplyResult ApplyListToControl(const wchar_t* className, const wchar_t* list, st
     }
     unknownNames.clear();
     for (const std::wstring& name : watcher.Offered()) {
-        if (!watcher.Matched(name)) unknownNames.push_back(name);
+        if (!watcher.Matched(name) && !IsWidgetExtraName(control.get(), name.c_str())) unknownNames.push_back(name);
     }
     watcher.Result().known = true;
     return watcher.Result();

@@ -251,9 +251,6 @@ void CButtonUI::ApplyAttribute(const wchar_t* name, const wchar_t* value) {
     else if (attr::NameIs(name, L"statehor")) SetStateHorizontal(attr::IsTrue(value));
     else if (attr::NameIs(name, L"bindtabindex")) BindTabIndex(attr::ToInt(value));
     else if (attr::NameIs(name, L"bindtablayoutname")) BindTabLayoutName(value);
-    // A web browser of the window reads these when the button is clicked (web_browser.h).
-    else if (attr::NameIs(name, L"bindbrowsername") || attr::NameIs(name, L"bindbrowsercommand"))
-        StoreExtraAttribute(name, value);
     else if (attr::NameIs(name, L"hotbkcolor")) SetHotBkColor(attr::ToColor(value, false));
     else if (attr::NameIs(name, L"pushedbkcolor")) SetPushedBkColor(attr::ToColor(value, false));
     else if (attr::NameIs(name, L"disabledbkcolor")) SetDisabledBkColor(attr::ToColor(value, false));

@@ -80,10 +80,6 @@ public:
     void BindTabIndex(int index);
     const CUIString& GetBindTabLayoutName() const { return m_sBindTabLayoutName; }
     void BindTabLayoutName(const wchar_t* name);
-    // A button bound to a web browser ("bindbrowsername", "bindbrowsercommand": the
-    // browser's name and the command a click runs there, "back", "forward", "home",
-    // "refresh" or "stop") keeps them as extra attributes (GetExtraAttribute), which
-    // the browser reads when the click is sent (web_browser.h).
 
 protected:
     // Cuts the state image into normal, hot, pushed and disabled cells when the

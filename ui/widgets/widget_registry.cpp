@@ -55,6 +55,11 @@ namespace SkinUI {
 
 namespace {
 
+const TWidgetExtraAttribute kExtraAttributes[] = {
+    {L"Button", kBindBrowserName},
+    {L"Button", kBindBrowserCommand},
+};
+
 template <class T>
 CControlUI* Make() {
     return new T;
@@ -120,6 +125,11 @@ void RegisterWidgetControls() {
     Accessible::SetFurtherChildren(&TextAccessibleChildren);
     // The accessible trees of hosted objects, below their hosts: hosted_element.h.
     CAccessibleHub::SetElementFactory(&CHostedElement::Make);
+}
+
+const TWidgetExtraAttribute* WidgetExtraAttributes(int* count) {
+    if (count != nullptr) *count = static_cast<int>(sizeof(kExtraAttributes) / sizeof(kExtraAttributes[0]));
+    return kExtraAttributes;
 }
 
 }  // namespace SkinUI

@@ -9,4 +9,15 @@ namespace SkinUI {
 // Safe to call more than once; a later call registers the same classes again.
 void RegisterWidgetControls();
 
+// An attribute that a further control reads from the elements of other controls,
+// which keep it as an extra attribute (GetExtraAttribute): a button's
+// "bindbrowsername" names the web browser its click drives. Tools that check skins
+// count these as attributes of every element that answers GetInterface(element).
+struct TWidgetExtraAttribute {
+    const wchar_t* element;
+    const wchar_t* name;
+};
+// The table of such attributes; `count` gets its length.
+const TWidgetExtraAttribute* WidgetExtraAttributes(int* count);
+
 }  // namespace SkinUI

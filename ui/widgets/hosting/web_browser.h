@@ -19,6 +19,8 @@
 // case) runs that command in the browser named "web" of its window when clicked. The
 // browser listens to its window's "click" notifications for as long as it is in a
 // window; a button naming no browser, or a word that is no command, does nothing.
+// The button keeps both attributes as extra attributes (GetExtraAttribute), so the
+// buttons themselves carry no code for them.
 #pragma once
 
 #include "ui/widgets/hosting/activex.h"
@@ -27,6 +29,9 @@ struct IWebBrowser2;
 struct IDispatch;
 
 namespace SkinUI {
+
+inline constexpr wchar_t kBindBrowserName[] = L"bindbrowsername";
+inline constexpr wchar_t kBindBrowserCommand[] = L"bindbrowsercommand";
 
 class CWebBrowserEvents;
 class CWebDocHost;

@@ -25,9 +25,9 @@ void CWebBrowserUI::ReceiveNotify(TUINotify& msg) {
     if (msg.pSender == nullptr || msg.pSender == this || msg.sType != L"click") return;
     auto* button = static_cast<CButtonUI*>(msg.pSender->GetInterface(L"Button"));
     if (button == nullptr || button->GetManager() != m_pManager) return;
-    const wchar_t* name = button->GetExtraAttribute(L"bindbrowsername");
+    const wchar_t* name = button->GetExtraAttribute(kBindBrowserName);
     if (name == nullptr || GetName() != name) return;
-    RunCommand(button->GetExtraAttribute(L"bindbrowsercommand"));
+    RunCommand(button->GetExtraAttribute(kBindBrowserCommand));
 }
 
 bool CWebBrowserUI::RunCommand(const wchar_t* command) {
