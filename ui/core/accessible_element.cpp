@@ -5,6 +5,7 @@
 #include "ui/controls/control.h"
 #include "ui/core/accessible_hub.h"
 #include "ui/core/accessible_model.h"
+#include "ui/core/accessible_variant.h"
 #include "ui/core/entry_guard.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/system_library.h"
@@ -12,6 +13,10 @@
 namespace SkinUI {
 
 namespace {
+
+using Accessible::ChildNumber;
+using Accessible::ClearVariant;
+using Accessible::NumberChild;
 
 // The automation string allocator, looked up in oleaut32.dll on first use: the
 // accessibility library has loaded it by then, and a launcher that no screen reader
@@ -23,35 +28,12 @@ BSTR AllocBstr(const wchar_t* text) {
     return fn != nullptr ? fn(text) : nullptr;
 }
 
-// All that VariantInit does.
-void ClearVariant(VARIANT* v) { v->vt = VT_EMPTY; }
-
-// The child id that names the element itself.
-VARIANT SelfChild() {
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return self;
-}
-
 HRESULT ToBstr(const CUIString& text, BSTR* out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     if (text.IsEmpty()) return S_FALSE;
     *out = AllocBstr(text.GetData());
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-}
-
-bool ChildNumber(const VARIANT& child, LONG& number) {
-    if (child.vt == VT_I4) {
-        number = child.lVal;
-        return true;
-    }
-    if (child.vt == VT_I2) {
-        number = child.iVal;
-        return true;
-    }
-    return false;
 }
 
 POINT Center(const RECT& rc) { return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
@@ -218,7 +200,7 @@ STDMETHODIMP CAccessibleElement::get_accParent(IDispatch** parent) {
         *parent = nullptr;
         LONG id = 0;
         CControlUI* control = nullptr;
-        const HRESULT hr = Target(SelfChild(), id, control);
+        const HRESULT hr = Target(NumberChild(CHILDID_SELF), id, control);
         if (FAILED(hr)) return hr;
         if (control == nullptr) {
             if (!DelayImportsReady("oleacc.dll")) return E_FAIL;
@@ -239,7 +221,7 @@ STDMETHODIMP CAccessibleElement::get_accChildCount(long* count) {
         *count = 0;
         LONG id = 0;
         CControlUI* control = nullptr;
-        const HRESULT hr = Target(SelfChild(), id, control);
+        const HRESULT hr = Target(NumberChild(CHILDID_SELF), id, control);
         if (FAILED(hr)) return hr;
         std::vector<CControlUI*> children;
         Accessible::ChildrenOf(m_hub->GetManager(), control, children);
@@ -369,7 +351,7 @@ STDMETHODIMP CAccessibleElement::get_accFocus(VARIANT* focus) {
         ClearVariant(focus);
         LONG id = 0;
         CControlUI* control = nullptr;
-        const HRESULT hr = Target(SelfChild(), id, control);
+        const HRESULT hr = Target(NumberChild(CHILDID_SELF), id, control);
         if (FAILED(hr)) return hr;
         CPaintManagerUI* manager = m_hub->GetManager();
         CControlUI* focused = manager->GetFocus();
@@ -494,7 +476,7 @@ STDMETHODIMP CAccessibleElement::accHitTest(long left, long top, VARIANT* child)
         ClearVariant(child);
         LONG id = 0;
         CControlUI* control = nullptr;
-        const HRESULT hr = Target(SelfChild(), id, control);
+        const HRESULT hr = Target(NumberChild(CHILDID_SELF), id, control);
         if (FAILED(hr)) return hr;
         POINT pt = {left, top};
         const RECT area = InfoOf(m_hub, control).location;

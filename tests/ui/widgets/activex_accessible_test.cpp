@@ -78,14 +78,15 @@ protected:
         CActiveXUI::DisallowAllClasses();
         ::OleUninitialize();
     }
-};
 
-TEST_F(HostedAccessible, TheHostedTreeShowsBelowTheHost) {
-    for (probe::EMode mode : {probe::kWindowed, probe::kWindowless}) {
-        SCOPED_TRACE(mode);
+    // Shows the test control in a window and hands `body` the window's accessible
+    // object and the host's; afterwards, every reference must be back.
+    template <class Body>
+    void WithHost(probe::EMode mode, probe::EAccessible accessible, long claimed, Body&& body) {
         probe::TProbeState state;
         state.mode = mode;
-        state.accessible = probe::kTwoChildren;
+        state.accessible = accessible;
+        state.accCount = claimed;
         probe::CProbeClass registration(state);
         {
             CHost host;
@@ -93,7 +94,21 @@ TEST_F(HostedAccessible, TheHostedTreeShowsBelowTheHost) {
             IAccessible* client = a11y::ClientOf(host.GetHWND());
             ASSERT_NE(client, nullptr);
             IAccessible* ax = a11y::Find(client, ROLE_SYSTEM_CLIENT, L"Game news");
-            ASSERT_NE(ax, nullptr) << a11y::Utf8(a11y::DumpTree(client));
+            if (ax != nullptr) body(host, client, ax);
+            EXPECT_NE(ax, nullptr) << a11y::Utf8(a11y::DumpTree(client));
+            if (ax != nullptr) ax->Release();
+            client->Release();
+        }
+        EXPECT_EQ(state.accRefs, 0);
+        EXPECT_EQ(state.refs, 0);
+        EXPECT_FALSE(state.callAfterRelease);
+    }
+};
+
+TEST_F(HostedAccessible, TheHostedTreeShowsBelowTheHost) {
+    for (probe::EMode mode : {probe::kWindowed, probe::kWindowless}) {
+        SCOPED_TRACE(mode);
+        WithHost(mode, probe::kTwoChildren, 0, [&](CHost& host, IAccessible* client, IAccessible* ax) {
             EXPECT_EQ(a11y::Utf8(a11y::DumpTree(ax)),
                       "client \"Game news\" state=focusable\n"
                       "  static text \"Headline\" state=readonly\n"
@@ -138,12 +153,7 @@ TEST_F(HostedAccessible, TheHostedTreeShowsBelowTheHost) {
             static_cast<CContainerUI*>(host.pm.GetRoot())->Remove(control);
             EXPECT_EQ(ax->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
             headline->Release();
-            ax->Release();
-            client->Release();
-        }
-        EXPECT_EQ(state.accRefs, 0);
-        EXPECT_EQ(state.refs, 0);
-        EXPECT_FALSE(state.callAfterRelease);
+        });
     }
 }
 
@@ -162,18 +172,7 @@ TEST_F(HostedAccessible, FaultyHostedObjectsCannotHarmTheTree) {
     for (probe::EMode mode : {probe::kWindowed, probe::kWindowless}) {
         for (const auto& c : kCases) {
             SCOPED_TRACE(testing::Message() << mode << " " << c.accessible << " " << c.claimed);
-            probe::TProbeState state;
-            state.mode = mode;
-            state.accessible = c.accessible;
-            state.accCount = c.claimed;
-            probe::CProbeClass registration(state);
-            {
-                CHost host;
-                ASSERT_TRUE(host.Open(kMarkup, 300, 200));
-                IAccessible* client = a11y::ClientOf(host.GetHWND());
-                ASSERT_NE(client, nullptr);
-                IAccessible* ax = a11y::Find(client, ROLE_SYSTEM_CLIENT, L"Game news");
-                ASSERT_NE(ax, nullptr) << a11y::Utf8(a11y::DumpTree(client));
+            WithHost(mode, c.accessible, c.claimed, [&](CHost&, IAccessible*, IAccessible* ax) {
                 long count = -1;
                 EXPECT_EQ(ax->get_accChildCount(&count), S_OK);
                 EXPECT_EQ(count, c.shown);
@@ -191,11 +190,7 @@ TEST_F(HostedAccessible, FaultyHostedObjectsCannotHarmTheTree) {
                     const std::wstring tree = a11y::DumpTree(ax);  // ends, and reads each child once
                     EXPECT_EQ(std::count(tree.begin(), tree.end(), L'\n'), c.shown + 1) << a11y::Utf8(tree);
                 }
-                ax->Release();
-                client->Release();
-            }
-            EXPECT_EQ(state.accRefs, 0);
-            EXPECT_EQ(state.refs, 0);
+            });
         }
     }
 }

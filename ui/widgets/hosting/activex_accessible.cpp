@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include "ui/core/accessible_variant.h"
 #include "ui/core/system_library.h"
 #include "ui/widgets/hosting/activex.h"
 
@@ -32,13 +33,7 @@ const TAccessibleRules* g_next = nullptr;
 
 CActiveXUI* AsHost(CControlUI* c) { return static_cast<CActiveXUI*>(c->GetInterface(L"ActiveX")); }
 
-VARIANT Self() {
-    VARIANT self;
-    ::VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return self;
-}
+VARIANT Self() { return Accessible::NumberChild(CHILDID_SELF); }
 
 void TakeText(HRESULT hr, BSTR text, CUIString& into) {
     if (SUCCEEDED(hr) && text != nullptr && into.IsEmpty()) into = text;

@@ -2,6 +2,7 @@
 
 #include "ui/core/accessible_hub.h"
 #include "ui/core/accessible_model.h"
+#include "ui/core/accessible_variant.h"
 #include "ui/widgets/hosting/activex_accessible.h"
 
 namespace SkinUI {
@@ -68,11 +69,8 @@ bool CHostedContent::IsSelf(IUnknown* object, IUnknown* element) const {
 
 IDispatch* CHostedContent::ChildObject(long number, IUnknown* element) {
     if (m_content == nullptr || number < 1 || number > ChildCount()) return nullptr;
-    VARIANT child;
-    child.vt = VT_I4;
-    child.lVal = number;
     IDispatch* object = nullptr;
-    if (FAILED(m_content->get_accChild(child, &object)) || object == nullptr) return nullptr;
+    if (FAILED(m_content->get_accChild(Accessible::NumberChild(number), &object)) || object == nullptr) return nullptr;
     // Only an accessible object of another identity is a child of its own.
     IAccessible* accessible = nullptr;
     if (IsSelf(object, element) ||

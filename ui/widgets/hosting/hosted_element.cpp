@@ -3,6 +3,7 @@
 #include "ui/controls/control.h"
 #include "ui/core/accessible_hub.h"
 #include "ui/core/accessible_model.h"
+#include "ui/core/accessible_variant.h"
 #include "ui/core/entry_guard.h"
 #include "ui/widgets/hosting/hosted_content.h"
 
@@ -10,26 +11,9 @@ namespace SkinUI {
 
 namespace {
 
-void ClearVariant(VARIANT* v) { v->vt = VT_EMPTY; }
-
-VARIANT NumberChild(LONG number) {
-    VARIANT child;
-    child.vt = VT_I4;
-    child.lVal = number;
-    return child;
-}
-
-bool ChildNumber(const VARIANT& child, LONG& number) {
-    if (child.vt == VT_I4) {
-        number = child.lVal;
-        return true;
-    }
-    if (child.vt == VT_I2) {
-        number = child.iVal;
-        return true;
-    }
-    return false;
-}
+using Accessible::ChildNumber;
+using Accessible::ClearVariant;
+using Accessible::NumberChild;
 
 // Answers for a hosted child through `hosted(content, child)` (the child as the hosted
 // object numbers it), or for anything else through `own()` (the element's own rules);
