@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 
 #include "tests/common/a11y_walk.h"
 #include "tests/ui/widgets/activex_probe.h"
@@ -67,6 +68,47 @@ POINT Middle(const RECT& rc, int eighths) {
     return POINT{(rc.left + rc.right) / 2, rc.top + (rc.bottom - rc.top) * eighths / 8};
 }
 
+// A window with a "Store" button, made by a thread of its own, which pumps its messages
+// or (`answers` false) hangs until the end.
+class COtherThreadWindow {
+public:
+    explicit COtherThreadWindow(bool answers) {
+        m_thread = std::thread([this, answers] {
+            HWND window = ::CreateWindowExW(0, L"STATIC", L"Elsewhere", WS_POPUP, 0, 0, 120, 60, nullptr, nullptr,
+                                            nullptr, nullptr);
+            ::CreateWindowExW(0, L"BUTTON", L"Store", WS_CHILD | WS_VISIBLE, 0, 0, 80, 30, window, nullptr, nullptr,
+                              nullptr);
+            m_window = window;
+            ::SetEvent(m_ready);
+            if (answers) {
+                while (::MsgWaitForMultipleObjects(1, &m_end, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+                    MSG msg;
+                    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+                }
+            } else {
+                ::WaitForSingleObject(m_end, INFINITE);
+            }
+            ::DestroyWindow(window);
+        });
+        ::WaitForSingleObject(m_ready, INFINITE);
+    }
+    ~COtherThreadWindow() {
+        ::SetEvent(m_end);
+        m_thread.join();
+        ::CloseHandle(m_ready);
+        ::CloseHandle(m_end);
+    }
+    COtherThreadWindow(const COtherThreadWindow&) = delete;
+    COtherThreadWindow& operator=(const COtherThreadWindow&) = delete;
+    HWND Window() const { return m_window; }
+
+private:
+    HANDLE m_ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE m_end = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND m_window = nullptr;
+    std::thread m_thread;
+};
+
 class HostedAccessible : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -82,11 +124,13 @@ protected:
     // Shows the test control in a window and hands `body` the window's accessible
     // object and the host's; afterwards, every reference must be back.
     template <class Body>
-    void WithHost(probe::EMode mode, probe::EAccessible accessible, long claimed, Body&& body) {
+    void WithHost(probe::EMode mode, probe::EAccessible accessible, long claimed, Body&& body,
+                  HWND reportedWindow = nullptr) {
         probe::TProbeState state;
         state.mode = mode;
         state.accessible = accessible;
         state.accCount = claimed;
+        state.reportedWindow = reportedWindow;
         probe::CProbeClass registration(state);
         {
             CHost host;
@@ -192,6 +236,24 @@ TEST_F(HostedAccessible, FaultyHostedObjectsCannotHarmTheTree) {
                 }
             });
         }
+    }
+}
+
+// A windowed object whose window belongs to another thread: read through that thread
+// while it answers (the system's object of the window, with its button); while it
+// hangs, the host shows no hosted children, and the reader (and the window's thread)
+// goes on.
+TEST_F(HostedAccessible, AHostedWindowOfAHungThreadCannotHangTheTree) {
+    for (bool answers : {true, false}) {
+        SCOPED_TRACE(answers);
+        COtherThreadWindow other(answers);
+        WithHost(probe::kWindowed, probe::kNoAccessible, 0, [&](CHost&, IAccessible*, IAccessible* ax) {
+            long count = -1;
+            EXPECT_EQ(ax->get_accChildCount(&count), S_OK);
+            EXPECT_EQ(count, answers ? 1 : 0);
+            const std::wstring tree = a11y::DumpTree(ax);
+            EXPECT_EQ(std::count(tree.begin(), tree.end(), L'\n'), count + 1) << a11y::Utf8(tree);
+        }, other.Window());
     }
 }
 

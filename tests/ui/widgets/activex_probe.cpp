@@ -369,8 +369,8 @@ public:
     // ---- IOleWindow ----
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override {
         if (hwnd == nullptr) return E_POINTER;
-        *hwnd = m_s.window;
-        return m_s.window != nullptr ? S_OK : E_FAIL;
+        *hwnd = m_s.reportedWindow != nullptr ? m_s.reportedWindow : m_s.window;
+        return *hwnd != nullptr ? S_OK : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return S_OK; }
 

@@ -46,6 +46,7 @@ struct TProbeState {
     int releases = 0;
     bool callAfterRelease = false;
     HWND window = nullptr;
+    HWND reportedWindow = nullptr;  // when set, the window it names as its own instead
     RECT pos = {};
     // The calls, joined with spaces, leaving out those in `skip`.
     std::string Joined(const std::vector<std::string>& skip = {}) const;

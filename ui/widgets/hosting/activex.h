@@ -85,6 +85,7 @@ public:
     HRESULT GetControl(REFIID iid, void** object) const;
     // The object's own accessible object (its IAccessible, or its window's), with a
     // reference; null when it has none. What a screen reader then reads of the host.
+    // A window of another thread that does not answer within half a second has none.
     IAccessible* GetObjectAccessible() const;
 
 protected:

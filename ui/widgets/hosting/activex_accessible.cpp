@@ -15,18 +15,64 @@ namespace {
 const IID kAccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 typedef HRESULT(WINAPI* FromWindowFn)(HWND, DWORD, REFIID, void**);
+typedef HRESULT(WINAPI* FromLresultFn)(LRESULT, REFIID, WPARAM, void**);
+typedef HRESULT(WINAPI* StandardFn)(HWND, LONG, REFIID, void**);
 
-FromWindowFn FromWindow() {
-    static FromWindowFn fn = nullptr;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
+// The accessibility library's entry points, looked up once: a program that no screen
+// reader asks never loads it.
+struct TOleacc {
+    FromWindowFn fromWindow = nullptr;
+    FromLresultFn fromLresult = nullptr;
+    StandardFn standard = nullptr;
+};
+
+const TOleacc& Oleacc() {
+    static const TOleacc fns = [] {
+        TOleacc f;
         if (HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll")) {
-            fn = reinterpret_cast<FromWindowFn>(
+            f.fromWindow = reinterpret_cast<FromWindowFn>(
                 reinterpret_cast<void*>(::GetProcAddress(oleacc, "AccessibleObjectFromWindow")));
+            f.fromLresult = reinterpret_cast<FromLresultFn>(
+                reinterpret_cast<void*>(::GetProcAddress(oleacc, "ObjectFromLresult")));
+            f.standard = reinterpret_cast<StandardFn>(
+                reinterpret_cast<void*>(::GetProcAddress(oleacc, "CreateStdAccessibleObject")));
         }
+        return f;
+    }();
+    return fns;
+}
+
+// How long a hosted window of another thread has to answer for its accessible object.
+// Screen readers ask on the window's own thread: a hosted control whose thread hangs
+// must not hang the whole window with it.
+const UINT kOtherThreadMs = 500;
+
+// The client object of a hosted window, asked as the system would ask it; a window of
+// another thread that does not answer in time has none.
+IAccessible* WindowAccessible(HWND hwnd) {
+    const TOleacc& fns = Oleacc();
+    void* own = nullptr;
+    if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) {
+        if (fns.fromWindow == nullptr ||
+            FAILED(fns.fromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), kAccessibleIid, &own))) {
+            return nullptr;
+        }
+        return static_cast<IAccessible*>(own);
     }
-    return fn;
+    if (fns.fromLresult == nullptr || fns.standard == nullptr) return nullptr;
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutW(hwnd, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT),
+                              SMTO_BLOCK | SMTO_ABORTIFHUNG, kOtherThreadMs, &answer) == 0) {
+        return nullptr;
+    }
+    const auto result = static_cast<LRESULT>(answer);
+    HRESULT hr = E_FAIL;
+    if (result > 0) {
+        hr = fns.fromLresult(result, kAccessibleIid, 0, &own);
+    } else if (result == 0) {
+        hr = fns.standard(hwnd, static_cast<LONG>(OBJID_CLIENT), kAccessibleIid, &own);
+    }
+    return SUCCEEDED(hr) ? static_cast<IAccessible*>(own) : nullptr;
 }
 
 const TAccessibleRules* g_next = nullptr;
@@ -90,10 +136,7 @@ IAccessible* CActiveXUI::GetObjectAccessible() const {
     void* own = nullptr;
     if (SUCCEEDED(GetControl(kAccessibleIid, &own)) && own != nullptr) return static_cast<IAccessible*>(own);
     HWND host = GetHostWindow();
-    FromWindowFn fromWindow = host != nullptr ? FromWindow() : nullptr;
-    if (fromWindow == nullptr) return nullptr;
-    if (FAILED(fromWindow(host, static_cast<DWORD>(OBJID_CLIENT), kAccessibleIid, &own))) return nullptr;
-    return static_cast<IAccessible*>(own);
+    return host != nullptr ? WindowAccessible(host) : nullptr;
 }
 
 }  // namespace SkinUI
