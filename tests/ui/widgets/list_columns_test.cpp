@@ -1,5 +1,5 @@
 // List columns: dragging a header edge resizes the column and moves the cells, a
-// click on a column is told, the header scrolls sideways with the rows, sizes
+// click on a column is told (for both kinds of header item), the header scrolls sideways with the rows, sizes
 // follow the DPI; and bad input: zero, negative and thousands of columns, and rows
 // removed while selected or hot.
 #include <windows.h>
@@ -30,57 +30,71 @@ const wchar_t kSkin[] =
 LONG Left(CListHost& t, const wchar_t* name) { return t.host.Find(name)->GetPos().left; }
 LONG Right(CListHost& t, const wchar_t* name) { return t.host.Find(name)->GetPos().right; }
 
-TEST(ListColumns, DraggingAnEdgeResizesTheColumnAndMovesTheCells) {
-    for (int percent : {100, 150}) {
-        SCOPED_TRACE(percent);
-        CListHost t;
-        ASSERT_TRUE(t.Open(kSkin, percent));
-        auto px = [percent](int v) { return ::MulDiv(v, percent, 100); };
-        const struct {
-            int fromX, toX;  // unscaled, from the list's left
-            const wchar_t* column;
-            LONG h1Left;     // unscaled
-            const char* notes;
-        } kSteps[] = {
-            {99, 149, L"h0", 150, "columnresize:0:" },
-            {149, -200, L"h0", 30, "columnresize:0:"},  // no narrower than minwidth
-            {75, 75, L"h1", 30, "headerclick:1 "},      // a click off the edge
-            {10, 10, L"h0", 30, "headerclick:0 "},
-        };
-        for (const auto& step : kSteps) {
-            t.notes.clear();
-            const LONG y = (t.host.Find(L"h0")->GetPos().top + t.host.Find(L"h0")->GetPos().bottom) / 2;
-            t.Drag(POINT{px(step.fromX), y}, POINT{px(step.toX), y});
-            EXPECT_EQ(Left(t, L"h1"), px(step.h1Left));
-            std::string expected = step.notes;
-            if (expected.back() == ':') expected += std::to_string(px(step.h1Left)) + " ";
-            EXPECT_EQ(t.notes, expected);
-            // The cells follow their columns; a control past the last column gets no room.
-            EXPECT_EQ(Right(t, L"c0"), Left(t, L"h1"));
-            EXPECT_EQ(Left(t, L"c1"), Left(t, L"h1"));
-            EXPECT_EQ(Right(t, L"c1"), Right(t, L"h1"));
-            EXPECT_EQ(t.host.Find(L"c2")->GetPos().GetWidth(), 0);
-        }
-        // The texts, with an escaped bar.
-        auto* texts = static_cast<CListTextElementUI*>(t.host.Find(L"t")->GetInterface(L"ListTextElement"));
-        ASSERT_NE(texts, nullptr);
-        EXPECT_EQ(texts->GetColumnTextCount(), 3);
-        EXPECT_EQ(std::wstring(texts->GetColumnText(0).GetData()), L"a|b");
-        EXPECT_EQ(std::wstring(texts->GetText().GetData()), L"a|b");
+// The skin with its header items of another kind.
+std::wstring SkinWith(const wchar_t* item) {
+    std::wstring skin = kSkin;
+    const std::wstring from = L"<ListHeaderItem ";
+    const std::wstring to = L"<" + std::wstring(item) + L" ";
+    for (size_t at = skin.find(from); at != std::wstring::npos; at = skin.find(from, at + to.size())) {
+        skin.replace(at, from.size(), to);
+    }
+    return skin;
+}
 
-        // Columns wider than the list: the header scrolls sideways with the rows.
-        auto* h1 = static_cast<CListHeaderItemUI*>(t.host.Find(L"h1")->GetInterface(L"ListHeaderItem"));
-        h1->SetColumnWidth(1000);
-        t.List()->Relayout();
-        ASSERT_GT(t.List()->GetScrollRange().cx, 0);
-        const LONG before = Left(t, L"h1");
-        t.List()->SetScrollPos(SIZE{px(50), 0});
-        EXPECT_EQ(Left(t, L"h1"), before - px(50));
-        EXPECT_EQ(Left(t, L"c1"), Left(t, L"h1"));
-        t.Key(VK_RIGHT);
-        EXPECT_GT(t.List()->GetScrollPos().cx, px(50));
-        EXPECT_EQ(Left(t, L"c1"), Left(t, L"h1"));
-        ::UpdateWindow(t.host.GetHWND());
+TEST(ListColumns, DraggingAnEdgeResizesTheColumnAndMovesTheCells) {
+    for (const wchar_t* kind : {L"ListHeaderItem", L"ListContainerHeaderItem"}) {
+        for (int percent : {100, 150}) {
+            SCOPED_TRACE(testing::Message() << kind << " " << percent);
+            CListHost t;
+            ASSERT_TRUE(t.Open(SkinWith(kind).c_str(), percent));
+            auto px = [percent](int v) { return ::MulDiv(v, percent, 100); };
+            const struct {
+                int fromX, toX;  // unscaled, from the list's left
+                const wchar_t* column;
+                LONG h1Left;     // unscaled
+                const char* notes;
+            } kSteps[] = {
+                {99, 149, L"h0", 150, "columnresize:0:" },
+                {149, -200, L"h0", 30, "columnresize:0:"},  // no narrower than minwidth
+                {75, 75, L"h1", 30, "headerclick:1 "},      // a click off the edge
+                {10, 10, L"h0", 30, "headerclick:0 "},
+            };
+            for (const auto& step : kSteps) {
+                t.notes.clear();
+                const LONG y = (t.host.Find(L"h0")->GetPos().top + t.host.Find(L"h0")->GetPos().bottom) / 2;
+                t.Drag(POINT{px(step.fromX), y}, POINT{px(step.toX), y});
+                EXPECT_EQ(Left(t, L"h1"), px(step.h1Left));
+                std::string expected = step.notes;
+                if (expected.back() == ':') expected += std::to_string(px(step.h1Left)) + " ";
+                EXPECT_EQ(t.notes, expected);
+                // The cells follow their columns; a control past the last column gets no room.
+                EXPECT_EQ(Right(t, L"c0"), Left(t, L"h1"));
+                EXPECT_EQ(Left(t, L"c1"), Left(t, L"h1"));
+                EXPECT_EQ(Right(t, L"c1"), Right(t, L"h1"));
+                EXPECT_EQ(t.host.Find(L"c2")->GetPos().GetWidth(), 0);
+            }
+            // The texts, with an escaped bar.
+            auto* texts = static_cast<CListTextElementUI*>(t.host.Find(L"t")->GetInterface(L"ListTextElement"));
+            ASSERT_NE(texts, nullptr);
+            EXPECT_EQ(texts->GetColumnTextCount(), 3);
+            EXPECT_EQ(std::wstring(texts->GetColumnText(0).GetData()), L"a|b");
+            EXPECT_EQ(std::wstring(texts->GetText().GetData()), L"a|b");
+
+            // Columns wider than the list: the header scrolls sideways with the rows.
+            auto* h1 = static_cast<CListHeaderItemUI*>(t.host.Find(L"h1")->GetInterface(L"ListHeaderItem"));
+            if (h1 == nullptr) continue;  // the items that hold controls are sized by dragging only
+            h1->SetColumnWidth(1000);
+            t.List()->Relayout();
+            ASSERT_GT(t.List()->GetScrollRange().cx, 0);
+            const LONG before = Left(t, L"h1");
+            t.List()->SetScrollPos(SIZE{px(50), 0});
+            EXPECT_EQ(Left(t, L"h1"), before - px(50));
+            EXPECT_EQ(Left(t, L"c1"), Left(t, L"h1"));
+            t.Key(VK_RIGHT);
+            EXPECT_GT(t.List()->GetScrollPos().cx, px(50));
+            EXPECT_EQ(Left(t, L"c1"), Left(t, L"h1"));
+            ::UpdateWindow(t.host.GetHWND());
+        }
     }
 }
 

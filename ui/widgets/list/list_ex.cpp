@@ -12,8 +12,6 @@ namespace SkinUI {
 
 namespace {
 
-const UINT kStateDragging = 0x100;
-
 CListTextExtElementUI* AsCheckRow(CControlUI* control) {
     return control != nullptr ? static_cast<CListTextExtElementUI*>(control->GetInterface(L"ListTextExtElement"))
                               : nullptr;
@@ -192,10 +190,7 @@ CListContainerHeaderItemUI::CListContainerHeaderItemUI()
     : m_uState(0),
       m_iSepWidth(4),
       m_bResizable(true),
-      m_bCheckBox(false),
-      m_nDragX(0),
-      m_nDragWidth(0),
-      m_nWidthBefore(0) {
+      m_bCheckBox(false) {
     m_cxyFixed.cx = kDefaultWidth;
 }
 
@@ -252,75 +247,21 @@ bool CListContainerHeaderItemUI::Activate() {
     return true;
 }
 
+bool CListContainerHeaderItemUI::SetColumnWidth(int width) { return CHeaderGrip::StoreWidth(m_cxyFixed.cx, width); }
+
 void CListContainerHeaderItemUI::HandleEvent(TUIEvent& event) {
     if (!IsMouseEnabled() && event.Type >= UIEVENT_MOUSEMOVE && event.Type <= UIEVENT_SCROLLWHEEL) {
         CHorizontalLayoutUI::HandleEvent(event);
         return;
     }
-    switch (event.Type) {
-        case UIEVENT_SETCURSOR:
-            if (IsEnabled() && SepRect().PtInRect(event.ptMouse)) {
-                ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
-                return;
-            }
-            break;
-        case UIEVENT_BUTTONDOWN:
-        case UIEVENT_DBLCLICK:
-            if (!IsEnabled()) return;
-            if (SepRect().PtInRect(event.ptMouse)) {
-                m_uState |= kStateDragging;
-                m_nDragX = event.ptMouse.x;
-                m_nDragWidth = m_rcItem.GetWidth();
-                m_nWidthBefore = m_cxyFixed.cx;
-            } else if (GetCheckRect().PtInRect(event.ptMouse)) {
-                if (CListExUI* list = AsListEx(OwnerList())) list->HeaderBoxPressed();
-            } else {
-                m_uState |= UISTATE_PUSHED | UISTATE_CAPTURED;
-            }
-            Repaint();
-            return;
-        case UIEVENT_MOUSEMOVE:
-            if ((m_uState & kStateDragging) != 0) {
-                long long width = static_cast<long long>(m_nDragWidth) + event.ptMouse.x - m_nDragX;
-                const int least = GetMinWidth() > 0 ? GetMinWidth() : 0;
-                if (width < least) width = least;
-                if (width > Scale(kMaxWidth)) width = Scale(kMaxWidth);
-                const int unscaled = m_pManager != nullptr
-                                         ? m_pManager->GetDPIObj()->ScaleBack(static_cast<int>(width))
-                                         : static_cast<int>(width);
-                if (unscaled != m_cxyFixed.cx) {
-                    m_cxyFixed.cx = unscaled;
-                    if (CListUI* list = OwnerList()) list->Relayout();
-                }
-                return;
-            }
-            if ((m_uState & UISTATE_CAPTURED) != 0) {
-                const UINT pushed = m_rcItem.PtInRect(event.ptMouse) ? UINT(UISTATE_PUSHED) : 0u;
-                if ((m_uState & UISTATE_PUSHED) != pushed) {
-                    m_uState = (m_uState & ~UINT(UISTATE_PUSHED)) | pushed;
-                    Repaint();
-                }
-                return;
-            }
-            break;
-        case UIEVENT_BUTTONUP:
-            if ((m_uState & kStateDragging) != 0) {
-                m_uState &= ~kStateDragging;
-                if (m_cxyFixed.cx != m_nWidthBefore) {
-                    if (CListUI* list = OwnerList()) list->ColumnResized(GetColumnIndex());
-                }
-                return;
-            }
-            if ((m_uState & UISTATE_CAPTURED) != 0) {
-                m_uState &= ~UINT(UISTATE_PUSHED | UISTATE_CAPTURED);
-                Repaint();
-                if (m_rcItem.PtInRect(event.ptMouse)) Activate();
-                return;
-            }
-            return;
-        default:
-            break;
+    // The check-all box takes a press beside the separator.
+    if ((event.Type == UIEVENT_BUTTONDOWN || event.Type == UIEVENT_DBLCLICK) && IsEnabled() &&
+        !SepRect().PtInRect(event.ptMouse) && GetCheckRect().PtInRect(event.ptMouse)) {
+        if (CListExUI* list = AsListEx(OwnerList())) list->HeaderBoxPressed();
+        Repaint();
+        return;
     }
+    if (m_grip.Handle(*this, *this, m_uState, event) || event.Type == UIEVENT_BUTTONUP) return;
     CHorizontalLayoutUI::HandleEvent(event);
 }
 

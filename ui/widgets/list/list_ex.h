@@ -20,6 +20,7 @@
 #pragma once
 
 #include "ui/controls/horizontal_layout.h"
+#include "ui/widgets/list/header_grip.h"
 #include "ui/widgets/list/list_check.h"
 #include "ui/widgets/list/list_element.h"
 
@@ -83,7 +84,7 @@ private:
     bool m_bChecked = false;
 };
 
-class CListContainerHeaderItemUI : public CHorizontalLayoutUI, public IListCheckUI {
+class CListContainerHeaderItemUI : public CHorizontalLayoutUI, public IListCheckUI, private IHeaderGripItem {
 public:
     enum { kMaxWidth = 10000, kDefaultWidth = 100 };
     CListContainerHeaderItemUI();
@@ -101,20 +102,20 @@ public:
 
     bool HasCheckBox() const { return m_bCheckBox; }
     CUIRect GetCheckRect() const;
-    int GetColumnIndex() const;
+    int GetColumnIndex() const override;
     UINT GetButtonState() const { return m_uState; }
 
 private:
-    CListUI* OwnerList() const;
-    CUIRect SepRect() const;
+    CListUI* OwnerList() const override;
+    CUIRect SepRect() const override;
+    int GetUnscaledWidth() const override { return m_cxyFixed.cx; }
+    bool SetColumnWidth(int width) override;
 
     UINT m_uState;
     int m_iSepWidth;  // unscaled
     bool m_bResizable;
     bool m_bCheckBox;
-    int m_nDragX;
-    int m_nDragWidth;
-    int m_nWidthBefore;
+    CHeaderGrip m_grip;
 };
 
 }  // namespace SkinUI

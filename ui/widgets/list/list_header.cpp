@@ -9,10 +9,6 @@
 
 namespace SkinUI {
 
-namespace {
-const UINT kStateDragging = 0x100;
-}
-
 // ---- the header ----
 
 CListHeaderUI::CListHeaderUI() : m_pOwner(nullptr) {}
@@ -67,7 +63,7 @@ void CListHeaderUI::PlaceAt(CUIRect rc, bool invalidate) {
 // ---- a column ----
 
 CListHeaderItemUI::CListHeaderItemUI()
-    : m_uState(0), m_iSepWidth(4), m_bResizable(true), m_nDragX(0), m_nDragWidth(0), m_nWidthBefore(0) {
+    : m_uState(0), m_iSepWidth(4), m_bResizable(true) {
     m_cxyFixed.cx = kDefaultWidth;
 }
 
@@ -86,13 +82,7 @@ int CListHeaderItemUI::GetColumnWidth() const {
     return Scale(w);
 }
 
-bool CListHeaderItemUI::SetColumnWidth(int width) {
-    if (width < 0) width = 0;
-    if (width > kMaxWidth) width = kMaxWidth;
-    if (width == m_cxyFixed.cx) return false;
-    m_cxyFixed.cx = width;
-    return true;
-}
+bool CListHeaderItemUI::SetColumnWidth(int width) { return CHeaderGrip::StoreWidth(m_cxyFixed.cx, width); }
 
 int CListHeaderItemUI::GetSepWidth() const { return Scale(m_iSepWidth); }
 
@@ -124,74 +114,11 @@ void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
         CLabelUI::HandleEvent(event);
         return;
     }
-    switch (event.Type) {
-        case UIEVENT_SETCURSOR:
-            if (IsEnabled() && SepRect().PtInRect(event.ptMouse)) {
-                ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEWE));
-                return;
-            }
-            break;
-        case UIEVENT_BUTTONDOWN:
-        case UIEVENT_DBLCLICK:
-            if (!IsEnabled()) return;
-            if (SepRect().PtInRect(event.ptMouse)) {
-                m_uState |= kStateDragging;
-                m_nDragX = event.ptMouse.x;
-                m_nDragWidth = m_rcItem.GetWidth();
-                m_nWidthBefore = m_cxyFixed.cx;
-            } else {
-                m_uState |= UISTATE_PUSHED | UISTATE_CAPTURED;
-            }
-            Repaint();
-            return;
-        case UIEVENT_MOUSEMOVE:
-            if ((m_uState & kStateDragging) != 0) {
-                long long width = static_cast<long long>(m_nDragWidth) + event.ptMouse.x - m_nDragX;
-                const int least = GetMinWidth() > 0 ? GetMinWidth() : 0;
-                if (width < least) width = least;
-                if (width > Scale(kMaxWidth)) width = Scale(kMaxWidth);
-                const int unscaled = m_pManager != nullptr
-                                         ? m_pManager->GetDPIObj()->ScaleBack(static_cast<int>(width))
-                                         : static_cast<int>(width);
-                if (SetColumnWidth(unscaled)) {
-                    if (CListUI* list = OwnerList()) list->Relayout();
-                }
-                return;
-            }
-            if ((m_uState & UISTATE_CAPTURED) != 0) {
-                const UINT pushed = m_rcItem.PtInRect(event.ptMouse) ? UINT(UISTATE_PUSHED) : 0u;
-                if ((m_uState & UISTATE_PUSHED) != pushed) {
-                    m_uState = (m_uState & ~UINT(UISTATE_PUSHED)) | pushed;
-                    Repaint();
-                }
-                return;
-            }
-            break;
-        case UIEVENT_BUTTONUP:
-            if ((m_uState & kStateDragging) != 0) {
-                m_uState &= ~kStateDragging;
-                if (m_cxyFixed.cx != m_nWidthBefore) {
-                    if (CListUI* list = OwnerList()) list->ColumnResized(GetColumnIndex());
-                }
-                return;
-            }
-            if ((m_uState & UISTATE_CAPTURED) != 0) {
-                m_uState &= ~UINT(UISTATE_PUSHED | UISTATE_CAPTURED);
-                Repaint();
-                if (m_rcItem.PtInRect(event.ptMouse)) Activate();
-                return;
-            }
-            break;
-        case UIEVENT_MOUSEENTER:
-            m_uState |= UISTATE_HOT;
-            Repaint();
-            return;
-        case UIEVENT_MOUSELEAVE:
-            m_uState &= ~UINT(UISTATE_HOT);
-            Repaint();
-            return;
-        default:
-            break;
+    if (m_grip.Handle(*this, *this, m_uState, event)) return;
+    if (event.Type == UIEVENT_MOUSEENTER || event.Type == UIEVENT_MOUSELEAVE) {
+        m_uState = event.Type == UIEVENT_MOUSEENTER ? (m_uState | UISTATE_HOT) : (m_uState & ~UINT(UISTATE_HOT));
+        Repaint();
+        return;
     }
     CLabelUI::HandleEvent(event);
 }

@@ -14,6 +14,7 @@
 
 #include "ui/controls/container.h"
 #include "ui/controls/label.h"
+#include "ui/widgets/list/header_grip.h"
 
 namespace SkinUI {
 
@@ -39,7 +40,7 @@ private:
     CListUI* m_pOwner;
 };
 
-class CListHeaderItemUI : public CLabelUI {
+class CListHeaderItemUI : public CLabelUI, private IHeaderGripItem {
 public:
     enum { kMaxWidth = 10000, kDefaultWidth = 100 };
     CListHeaderItemUI();
@@ -55,23 +56,22 @@ public:
     // The column's width in pixels (scaled, within 0..kMaxWidth unscaled).
     int GetColumnWidth() const;
     // Sets the width in unscaled units; false when it did not change.
-    bool SetColumnWidth(int width);
+    bool SetColumnWidth(int width) override;
     int GetSepWidth() const;  // scaled
     bool IsResizable() const { return m_bResizable; }
     // The column's index in its header, or -1.
-    int GetColumnIndex() const;
+    int GetColumnIndex() const override;
     UINT GetButtonState() const { return m_uState; }
 
 private:
-    CListUI* OwnerList() const;
-    CUIRect SepRect() const;
+    CListUI* OwnerList() const override;
+    CUIRect SepRect() const override;
+    int GetUnscaledWidth() const override { return m_cxyFixed.cx; }
 
     UINT m_uState;
     int m_iSepWidth;  // unscaled
     bool m_bResizable;
-    int m_nDragX;      // where the drag started
-    int m_nDragWidth;  // the width it started with (pixels)
-    int m_nWidthBefore;
+    CHeaderGrip m_grip;
     CUIString m_sNormalImage;
     CUIString m_sHotImage;
     CUIString m_sPushedImage;
