@@ -34,16 +34,11 @@ namespace {
 const int kWidth = 300;
 const int kHeight = 200;
 
-struct TComboWindow {
-    HWND hwnd = nullptr;
-    CPaintManagerUI pm;
+struct TComboWindow : TBenchWindow {
     CComboUI* combo = nullptr;
 
     bool Open(HINSTANCE instance, int items) {
-        hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"ComboDropBench", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
-                               kHeight, nullptr, nullptr, instance, nullptr);
-        if (hwnd == nullptr) return false;
-        pm.Init(hwnd, L"bench");
+        if (!Create(instance, L"ComboDropBench", kWidth, kHeight, WS_POPUP | WS_VISIBLE)) return false;
         auto* root = new CVerticalLayoutUI;
         root->ApplyAttributeString(L"bkcolor=\"#FFFFFFFF\"");
         combo = new CComboUI;
@@ -56,16 +51,10 @@ struct TComboWindow {
             combo->Add(item);
         }
         pm.AttachRoot(root);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pm));
+        Route();
         root->PlaceAt(CUIRect(0, 0, kWidth, kHeight), false);
         combo->SelectItem(items / 2, false);
         return true;
-    }
-    ~TComboWindow() {
-        if (hwnd != nullptr) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            DestroyWindow(hwnd);
-        }
     }
 };
 

@@ -54,19 +54,14 @@ void Pump() {
     }
 }
 
-struct TWindow {
-    HWND hwnd = nullptr;
-    CPaintManagerUI pm;
+struct TWindow : TBenchWindow {
     CEditUI* edit = nullptr;
 
     bool Open(HINSTANCE instance, bool layered) {
-        hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"EditTypeBench", L"bench", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kWidth,
-                               kHeight, nullptr, nullptr, instance, nullptr);
-        if (hwnd == nullptr) return false;
-        pm.Init(hwnd, L"bench");
+        if (!Create(instance, L"EditTypeBench", kWidth, kHeight, WS_POPUP | WS_CLIPCHILDREN)) return false;
         CSkinBuilder builder;
         if (!pm.AttachRoot(builder.Create(kMarkup, nullptr, nullptr, &pm, nullptr))) return false;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pm));
+        Route();
         if (layered) pm.SetLayered(true);
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         UpdateWindow(hwnd);
@@ -77,12 +72,6 @@ struct TWindow {
         pm.SetFocusControl(edit);
         Pump();
         return edit->GetHostWindow() != nullptr;
-    }
-    ~TWindow() {
-        if (hwnd != nullptr) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            DestroyWindow(hwnd);
-        }
     }
     void Settle() {
         UpdateWindow(hwnd);

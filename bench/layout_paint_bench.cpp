@@ -40,6 +40,7 @@
 #include "ui/core/skin_builder.h"
 
 #include "bench/bench_clock.h"
+#include "bench/bench_window.h"
 
 using namespace SkinUI;
 
@@ -81,38 +82,7 @@ CControlUI* BuildRepairTree() {
     return root;
 }
 
-LRESULT CALLBACK BenchWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd, msg, wp, lp); }
-
-// A 32-bit top-down DIB selected into its own memory DC.
-struct TSurface {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    DWORD* bits = nullptr;
-    int width, height;
-    size_t pixels = 0;
-    TSurface(int w, int h) : width(w), height(h) {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = w;
-        bmi.bmiHeader.biHeight = -h;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* p = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &p, nullptr, 0);
-        old = SelectObject(dc, bitmap);
-        bits = static_cast<DWORD*>(p);
-        pixels = bits ? static_cast<size_t>(w) * h : 0;
-    }
-    ~TSurface() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    TSurface(const TSurface&) = delete;
-    TSurface& operator=(const TSurface&) = delete;
-};
+LRESULT CALLBACK PlainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd, msg, wp, lp); }
 
 // One draw call of the floor: a piece of a bitmap, already selected into its own
 // memory DC, blended or copied to the target.
@@ -323,7 +293,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!skinDir.empty()) CPaintManagerUI::SetResourcePath(skinDir.c_str());
 
     WNDCLASSW wc = {};
-    wc.lpfnWndProc = BenchWndProc;
+    wc.lpfnWndProc = PlainWndProc;
     wc.hInstance = instance;
     wc.lpszClassName = L"LayoutPaintBench";
     RegisterClassW(&wc);

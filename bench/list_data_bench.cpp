@@ -51,17 +51,12 @@ const wchar_t kList[] =
     L" itemselectedbkcolor=\"#FF3060C0\" rowformat=\"Row {n}|{i}\"";
 
 // A window holding one list: fed by data (`data`) or of row controls.
-struct TListWindow {
-    HWND hwnd = nullptr;
-    CPaintManagerUI pm;
+struct TListWindow : TBenchWindow {
     CVerticalLayoutUI* root = nullptr;
     CListUI* list = nullptr;
 
     bool Open(HINSTANCE instance, int rows, bool data) {
-        hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                               nullptr, nullptr, instance, nullptr);
-        if (hwnd == nullptr) return false;
-        pm.Init(hwnd, L"bench");
+        if (!Create(instance, kClass, kWidth, kHeight, WS_POPUP | WS_VISIBLE)) return false;
         root = new CVerticalLayoutUI;
         root->ApplyAttributeString(L"bkcolor=\"#FFFFFFFF\"");
         list = new CListUI;
@@ -86,17 +81,10 @@ struct TListWindow {
         }
         root->Add(list);
         pm.AttachRoot(root);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pm));
+        Route();
         root->PlaceAt(CUIRect(0, 0, kWidth, kHeight), false);
         return list->GetRowCount() == rows;
     }
-    void Close() {
-        if (hwnd == nullptr) return;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd);
-        hwnd = nullptr;
-    }
-    ~TListWindow() { Close(); }
     void Paint() {
         UpdateWindow(hwnd);
         GdiFlush();
@@ -111,30 +99,6 @@ struct TListWindow {
     void Key(UINT vk) {
         SendMessageW(hwnd, WM_KEYDOWN, vk, 1);
         Paint();
-    }
-};
-
-// A 32-bit top-down DIB selected into its own memory DC.
-struct TSurface {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    TSurface(int w, int h) {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = w;
-        bmi.bmiHeader.biHeight = -h;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
-    }
-    ~TSurface() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
     }
 };
 

@@ -72,22 +72,12 @@ int wmain(int argc, wchar_t** argv) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"MarkupTextBench";
     RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-    CPaintManagerUI pm;
-    pm.Init(hwnd);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pm));
-
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = kWidth;
-    bmi.bmiHeader.biHeight = -kHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    TBenchWindow window;
+    if (!window.Create(wc.hInstance, wc.lpszClassName, kWidth, kHeight, WS_POPUP)) return 1;
+    window.Route();
+    CPaintManagerUI& pm = window.pm;
+    TSurface surface(kWidth, kHeight);
+    HDC dc = surface.dc;
 
     TUILabelLinks links;
     int linkRects = 0;
@@ -127,10 +117,5 @@ int wmain(int argc, wchar_t** argv) {
                     markupMedian / plainMedian);
     }
 
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd);
     return 0;
 }

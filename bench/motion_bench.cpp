@@ -92,20 +92,15 @@ void PumpFor(DWORD ms) {
     } while (GetTickCount() - start < ms);
 }
 
-struct TPage {
-    HWND hwnd = nullptr;
-    CPaintManagerUI pm;
+struct TPage : TBenchWindow {
     CWatcher watcher;
     std::vector<CControlUI*> movers;
 
     bool Open(HINSTANCE instance) {
-        hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"MotionBench", L"motion", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kWidth,
-                               kHeight, nullptr, nullptr, instance, nullptr);
-        if (hwnd == nullptr) return false;
-        pm.Init(hwnd, L"motion");
+        if (!Create(instance, L"MotionBench", kWidth, kHeight, WS_POPUP | WS_CLIPCHILDREN, L"motion")) return false;
         CSkinBuilder builder;
         if (!pm.AttachRoot(builder.Create(L"page_motion.xml", nullptr, nullptr, &pm, nullptr))) return false;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pm));
+        Route();
         watcher.hwnd = hwnd;
         pm.AddMessageFilter(&watcher);
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
@@ -114,12 +109,6 @@ struct TPage {
             if (CControlUI* c = pm.FindControlByName(name)) movers.push_back(c);
         }
         return movers.size() == 7;
-    }
-    ~TPage() {
-        if (hwnd != nullptr) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            DestroyWindow(hwnd);
-        }
     }
     // Lets `only` move (all of them when null) and holds the others still.
     void MoveOnly(CControlUI* only) {

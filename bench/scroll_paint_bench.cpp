@@ -39,17 +39,12 @@ const int kWidth = 400;
 const int kHeight = 300;
 
 // A window, its paint manager and the header-over-list tree.
-struct TScrolledList {
-    HWND hwnd = nullptr;
-    CPaintManagerUI pm;
+struct TScrolledList : TBenchWindow {
     CVerticalLayoutUI* root = nullptr;
     CVerticalLayoutUI* list = nullptr;
 
     bool Open(HINSTANCE instance, int rows) {
-        hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"ScrollPaintBench", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
-                               kHeight, nullptr, nullptr, instance, nullptr);
-        if (hwnd == nullptr) return false;
-        pm.Init(hwnd, L"bench");
+        if (!Create(instance, L"ScrollPaintBench", kWidth, kHeight, WS_POPUP | WS_VISIBLE)) return false;
         root = new CVerticalLayoutUI;
         root->ApplyAttributeString(L"bkcolor=\"#FFFFFFFF\"");
         auto* header = new CLabelUI;
@@ -65,41 +60,11 @@ struct TScrolledList {
             list->Add(row);
         }
         pm.AttachRoot(root);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pm));
+        Route();
         root->PlaceAt(CUIRect(0, 0, kWidth, kHeight), false);
         const SIZE range = list->GetScrollRange();
         list->SetScrollPos(SIZE{0, range.cy / 2});
         return range.cy > 0;
-    }
-    ~TScrolledList() {
-        if (hwnd != nullptr) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            DestroyWindow(hwnd);
-        }
-    }
-};
-
-// A 32-bit top-down DIB selected into its own memory DC.
-struct TSurface {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    TSurface(int w, int h) {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = w;
-        bmi.bmiHeader.biHeight = -h;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
-    }
-    ~TSurface() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
     }
 };
 
