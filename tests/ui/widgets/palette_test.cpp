@@ -120,6 +120,36 @@ TEST(ColorPalette, MouseAndKeysPickTheColour) {
     EXPECT_NE(info.state & STATE_SYSTEM_FOCUSED, 0u);
 }
 
+TEST(ColorPalette, PaintsTheModelsColoursAtEveryHeight) {
+    CPaletteHost t;
+    ASSERT_TRUE(t.Open());
+    CColorPaletteUI* palette = t.Palette();
+    palette->SetHsl(TColorHsl{120, 40, 50});
+    // The field and the bar at their own height and at many times it: each pixel row shows
+    // the colour of its place on the scale, the ends included.
+    for (int height : {101, 1000}) {
+        SCOPED_TRACE(height);
+        const RECT pos = {0, 0, 200, height};
+        palette->PlaceAt(CUIRect(pos), false);
+        const CUIRect field = palette->GetFieldRect(), bar = palette->GetBarRect();
+        layouttest::CCanvas canvas(200, height);
+        palette->PaintClipped(canvas.dc(), pos, nullptr);
+        const struct {
+            int x, y;
+            TColorHsl hsl;
+        } kPixels[] = {
+            {field.left, field.top, {0, 100, 50}},            {field.right - 1, field.top, {359, 100, 50}},
+            {field.left, field.bottom - 1, {0, 0, 50}},       {field.right - 1, field.bottom - 1, {359, 0, 50}},
+            {bar.left + 3, bar.top, {120, 40, 100}},          {bar.left + 3, bar.bottom - 1, {120, 40, 0}},
+            {bar.left + 3, bar.top + (bar.GetHeight() - 1) / 4, {120, 40, 75}},
+        };
+        for (const auto& p : kPixels) {
+            EXPECT_EQ(canvas.At(p.x, p.y), CColorPaletteUI::HslToRgb(p.hsl) & 0xFFFFFF) << p.x << "," << p.y;
+        }
+        EXPECT_EQ(canvas.ChangedOutside(pos), 0);
+    }
+}
+
 TEST(FileIcon, DrawsTheShellsIconOfATypeAndNothingForAMissingFile) {
     CPaletteHost t;
     ASSERT_TRUE(t.Open());

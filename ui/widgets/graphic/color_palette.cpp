@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 
 #include "ui/controls/attribute_values.h"
@@ -107,8 +108,8 @@ TColorHsl CColorPaletteUI::RgbToHsl(DWORD argb) {
     } else {
         h = (r - g) / d + 4;
     }
-    hsl.hue = Wrap360(static_cast<int>(h * 60 + 0.5));
-    hsl.saturation = Clamp(static_cast<int>(s * 100 + 0.5), 0, 100);
+    hsl.hue = Wrap360(static_cast<int>(std::lround(h * 60)));
+    hsl.saturation = Clamp(static_cast<int>(std::lround(s * 100)), 0, 100);
     return hsl;
 }
 
@@ -249,12 +250,19 @@ void CColorPaletteUI::DrawField(HDC dc, const CUIRect& rc) {
         return;
     }
     if (m_szField.cx != cx || m_szField.cy != cy) {
+        // The field holds at most 360 x 101 colours: each is converted once, however many
+        // pixels show it, so a tall or wide field costs lookups rather than conversions.
+        std::vector<DWORD> colours(360 * 101, 0);
+        std::vector<int> rows(static_cast<size_t>(cy));
+        for (int y = 0; y < cy; ++y) rows[static_cast<size_t>(y)] = 100 - Along(rc.top + y, rc.top, rc.bottom, 100);
         m_field.assign(static_cast<size_t>(cx) * cy, 0);
         for (int x = 0; x < cx; ++x) {
             const int hue = Clamp(Along(rc.left + x, rc.left, rc.right, 360), 0, 359);
             for (int y = 0; y < cy; ++y) {
-                const int saturation = 100 - Along(rc.top + y, rc.top, rc.bottom, 100);
-                m_field[static_cast<size_t>(y) * cx + x] = HslToRgb(TColorHsl{hue, saturation, 50}) & 0xFFFFFF;
+                const int saturation = rows[static_cast<size_t>(y)];
+                DWORD& colour = colours[static_cast<size_t>(hue) * 101 + static_cast<size_t>(saturation)];
+                if (colour == 0) colour = 0xFF000000u | HslToRgb(TColorHsl{hue, saturation, 50});
+                m_field[static_cast<size_t>(y) * cx + x] = colour & 0xFFFFFF;
             }
         }
         m_szField = SIZE{cx, cy};
@@ -272,10 +280,14 @@ void CColorPaletteUI::DrawField(HDC dc, const CUIRect& rc) {
 
 void CColorPaletteUI::DrawBar(HDC dc, const CUIRect& rc) {
     if (rc.GetWidth() <= 0 || rc.GetHeight() <= 0) return;
-    for (int y = rc.top; y < rc.bottom; ++y) {
+    // One fill per band of rows that share a lightness: at most 101, however tall the bar.
+    for (int y = rc.top; y < rc.bottom;) {
         const int lightness = 100 - Along(y, rc.top, rc.bottom, 100);
-        CUIRender::FillSolid(dc, CUIRect(rc.left, y, rc.right, y + 1),
+        int end = y + 1;
+        while (end < rc.bottom && 100 - Along(end, rc.top, rc.bottom, 100) == lightness) ++end;
+        CUIRender::FillSolid(dc, CUIRect(rc.left, y, rc.right, end),
                              HslToRgb(TColorHsl{m_hsl.hue, m_hsl.saturation, lightness}));
+        y = end;
     }
     const int y = At(100 - m_hsl.lightness, 100, rc.top, rc.bottom);
     CUIRender::FillSolid(dc, CUIRect(rc.left, y - 1, rc.right, y + 2), 0xFF000000);
