@@ -253,16 +253,19 @@ void CColorPaletteUI::DrawField(HDC dc, const CUIRect& rc) {
         // The field holds at most 360 x 101 colours: each is converted once, however many
         // pixels show it, so a tall or wide field costs lookups rather than conversions.
         std::vector<DWORD> colours(360 * 101, 0);
-        std::vector<int> rows(static_cast<size_t>(cy));
-        for (int y = 0; y < cy; ++y) rows[static_cast<size_t>(y)] = 100 - Along(rc.top + y, rc.top, rc.bottom, 100);
-        m_field.assign(static_cast<size_t>(cx) * cy, 0);
+        std::vector<int> hues(static_cast<size_t>(cx));
         for (int x = 0; x < cx; ++x) {
-            const int hue = Clamp(Along(rc.left + x, rc.left, rc.right, 360), 0, 359);
-            for (int y = 0; y < cy; ++y) {
-                const int saturation = rows[static_cast<size_t>(y)];
+            hues[static_cast<size_t>(x)] = Clamp(Along(rc.left + x, rc.left, rc.right, 360), 0, 359);
+        }
+        m_field.assign(static_cast<size_t>(cx) * cy, 0);
+        DWORD* pixel = m_field.data();
+        for (int y = 0; y < cy; ++y) {
+            const int saturation = 100 - Along(rc.top + y, rc.top, rc.bottom, 100);
+            for (int x = 0; x < cx; ++x, ++pixel) {
+                const int hue = hues[static_cast<size_t>(x)];
                 DWORD& colour = colours[static_cast<size_t>(hue) * 101 + static_cast<size_t>(saturation)];
                 if (colour == 0) colour = 0xFF000000u | HslToRgb(TColorHsl{hue, saturation, 50});
-                m_field[static_cast<size_t>(y) * cx + x] = colour & 0xFFFFFF;
+                *pixel = colour & 0xFFFFFF;
             }
         }
         m_szField = SIZE{cx, cy};
