@@ -320,6 +320,44 @@ TEST(Menu, ScreenReadersSeeAMenuPopupOfMenuItems) {
     menu->Close();
 }
 
+TEST(Menu, OnlyARealMoveOrLossOfActivationClosesIt) {
+    CMenuHost t;
+    ASSERT_TRUE(t.Open());
+    CMenuUI* menu = t.Menu();
+    const struct {
+        const char* what;
+        UINT msg;
+        bool toSubmenu;  // WM_ACTIVATE's other window: the submenu, or none
+        bool closes;
+    } kCases[] = {
+        {"the display's late report of where the window stands", WM_MOVE, false, false},
+        {"activation handed to the submenu", WM_ACTIVATE, true, false},
+        {"activation gone elsewhere", WM_ACTIVATE, false, true},
+        {"cancelled", WM_CANCELMODE, false, true},
+        {"the window moved", 0, false, true},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(menu->Popup(&t.host.pm, POINT{100, 100}));
+        t.Send(WM_CHAR, 'r');
+        ASSERT_EQ(menu->GetLevelCount(), 2);
+        HWND owner = t.host.GetHWND();
+        if (c.msg == 0) {
+            RECT rc = {};
+            ::GetWindowRect(owner, &rc);
+            ::SetWindowPos(owner, nullptr, rc.left + 10, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            const WPARAM w = c.msg == WM_ACTIVATE ? WA_INACTIVE : 0;
+            ::SendMessageW(owner, c.msg, w, reinterpret_cast<LPARAM>(c.toSubmenu ? menu->GetLevelWindow(1) : nullptr));
+        }
+        EXPECT_EQ(menu->GetLevelCount(), c.closes ? 0 : 2);
+        if (c.closes) {
+            EXPECT_EQ(menu->GetCloseReason(), EPopupClose::kOwnerDeactivated);
+        }
+        menu->Close();
+    }
+}
+
 TEST(Menu, BadInputNeitherCrashesNorLeavesADanglingRow) {
     CMenuHost t;
     ASSERT_TRUE(t.Open());
@@ -347,7 +385,7 @@ TEST(Menu, BadInputNeitherCrashesNorLeavesADanglingRow) {
     HWND sub = menu->GetLevelWindow(1);
     ASSERT_TRUE(menu->GetLevelRoot(0)->Remove(t.Row(0, L"recent")));
     Pump();
-    EXPECT_EQ(menu->GetLevelCount(), 1);
+    EXPECT_EQ(menu->GetLevelCount(), 1) << "closed " << static_cast<int>(menu->GetCloseReason());
     EXPECT_FALSE(::IsWindow(sub));
     t.Send(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_EQ(menu->GetCount(), 4);  // the two removed rows are gone for good

@@ -51,6 +51,7 @@ CPopupWindow* CPopupWindow::Create(CPaintManagerUI* owner, CPopupWindow* parent,
         delete popup;
         return nullptr;
     }
+    ::GetWindowRect(ownerWnd, &popup->m_rcOwner);
     popup->m_pm.Init(popup->m_hWnd, L"popup");
     popup->m_pm.SetNoActivate(true);
     popup->m_pm.SetDpiScale(owner->GetDpiScale());
@@ -221,15 +222,27 @@ LRESULT CPopupWindow::FilterMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool
             PressAt(ownerWnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             break;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) Shut(EPopupClose::kOwnerDeactivated, true);
+            // Activation handed to a popup of the chain (the display's doing: popups never
+            // take it themselves) leaves the user in the menu.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const CPopupWindow* root = this;
+                while (root->m_pParent != nullptr) root = root->m_pParent;
+                if (!root->IsInChain(reinterpret_cast<HWND>(lParam))) Shut(EPopupClose::kOwnerDeactivated, true);
+            }
             break;
         case WM_ACTIVATEAPP:
             if (wParam == FALSE) Shut(EPopupClose::kOwnerDeactivated, true);
             break;
         case WM_CANCELMODE:
-        case WM_MOVE:
             Shut(EPopupClose::kOwnerDeactivated, true);
             break;
+        case WM_MOVE: {
+            // The display's late report of where the window already stood is no move.
+            RECT now = {};
+            ::GetWindowRect(ownerWnd, &now);
+            if (now.left != m_rcOwner.left || now.top != m_rcOwner.top) Shut(EPopupClose::kOwnerDeactivated, true);
+            break;
+        }
         case WM_SIZE:
             if (wParam == SIZE_MINIMIZED) Shut(EPopupClose::kOwnerDeactivated, true);
             break;

@@ -106,6 +106,7 @@ private:
     CPopupWindow* m_pParent;
     IPopupListener* m_pListener;
     RECT m_rcPassThrough = {};
+    RECT m_rcOwner = {};  // the owner window where it stood when the popup opened
     int m_nDepth = 0;  // nesting of ProcessMessage
     bool m_bClosed = false;
     bool m_bDestroyPending = false;
